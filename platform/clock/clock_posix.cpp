@@ -1,0 +1,81 @@
+// The clock on POSIX: the local time zone, and the LC_TIME locale as the regional settings.
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <utility>
+
+#include "platform/clock/clock.h"
+
+namespace platform {
+namespace {
+
+std::function<std::time_t()>& ClockSource() {
+  static std::function<std::time_t()> source;
+  return source;
+}
+
+std::tm LocalNow() {
+  const std::time_t now = ClockSource() ? ClockSource()() : std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
+Text Format(const char* format, const std::tm& when) {
+  char buffer[256];
+  const std::size_t length = std::strftime(buffer, sizeof buffer, format, &when);
+  return FromCodePage(std::string_view(buffer, length));
+}
+
+}  // namespace
+
+TimeOfDay CurrentTime() {
+  const std::tm now = LocalNow();
+  return {now.tm_hour, now.tm_min, now.tm_sec};
+}
+
+Date CurrentDate() {
+  const std::tm now = LocalNow();
+  return {now.tm_year + 1900, now.tm_mon + 1, now.tm_mday};
+}
+
+Text TimeText(const TimeOfDay& time) {
+  std::tm when{};
+  when.tm_hour = time.hour;
+  when.tm_min = time.minute;
+  when.tm_sec = time.second;
+  return Format("%X", when);
+}
+
+Text DateText(const Date& date) {
+  std::tm when{};
+  when.tm_year = date.year - 1900;
+  when.tm_mon = date.month - 1;
+  when.tm_mday = date.day;
+  when.tm_wday = Weekday(date) - 1;
+  return Format("%x", when);
+}
+
+std::optional<Date> DateFromText(const Text& text) {
+  const std::string bytes = ToCodePage(text);
+  std::tm when{};
+  const char* end = strptime(bytes.c_str(), "%x", &when);
+  if (end == nullptr || *end != '\0') return std::nullopt;
+  const Date date{when.tm_year + 1900, when.tm_mon + 1, when.tm_mday};
+  const std::chrono::year_month_day checked{std::chrono::year{date.year},
+                                            std::chrono::month{static_cast<unsigned>(date.month)},
+                                            std::chrono::day{static_cast<unsigned>(date.day)}};
+  if (!checked.ok()) return std::nullopt;
+  return date;
+}
+
+int Weekday(const Date& date) {
+  const std::chrono::year_month_day day{std::chrono::year{date.year},
+                                        std::chrono::month{static_cast<unsigned>(date.month)},
+                                        std::chrono::day{static_cast<unsigned>(date.day)}};
+  return static_cast<int>(std::chrono::weekday{std::chrono::sys_days{day}}.c_encoding()) + 1;
+}
+
+void SetClockSource(std::function<std::time_t()> now) { ClockSource() = std::move(now); }
+
+}  // namespace platform

@@ -1,0 +1,25 @@
+// An optional log of the window's paints on stderr, for benchmarks and view tests. It is on
+// when the environment variable ORVANTA_PAINT_LOG is set. Lines:
+//   first-paint <ns>                    the first complete paint reached the display; <ns> is
+//                                       the CLOCK_MONOTONIC time in nanoseconds
+//   paint full label-boxes=<n>          a paint of the whole window, <n> label boxes drawn
+//   paint part label-boxes=<n>          a paint of damaged areas only
+#pragma once
+
+namespace platform::desktop {
+
+class PaintLog {
+ public:
+  PaintLog();
+
+  bool Enabled() const { return enabled_; }
+  void Paint(bool full, int label_boxes);
+  // Call after each flush of the window; logs the first complete paint once.
+  void Flushed(bool was_full);
+
+ private:
+  bool enabled_ = false;
+  bool first_logged_ = false;
+};
+
+}  // namespace platform::desktop

@@ -1,0 +1,45 @@
+// Lays a text out in a box of fixed width, the way the system's labels show it: left-aligned,
+// broken onto further lines at blanks, each line made of runs that share one face.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/fltk/font_faces.h"
+
+namespace platform::desktop {
+
+struct TextRun {
+  FaceId face = 0;
+  std::u16string text;
+  double x = 0;  // from the start of the line, in pixels
+};
+
+struct TextLine {
+  std::vector<TextRun> runs;
+  double width = 0;
+};
+
+// Measures text in pixels; the view measures with the toolkit, tests with fixed widths.
+class TextMetrics {
+ public:
+  virtual ~TextMetrics() = default;
+  virtual double Width(FaceId face, std::u16string_view text) = 0;
+};
+
+// Which face shows a character.
+using FaceChooser = std::function<FaceId(char32_t)>;
+
+// What happens to a word wider than the box. A label keeps it whole and lets the box cut it
+// off; a message box breaks it so that all of the message can be read.
+enum class LongWords { kKeep, kBreak };
+
+// Breaks `text` into lines no wider than `width` where that can be done at blanks. The blanks
+// at a break are dropped; CR LF, a lone LF or a lone CR ends a line.
+std::vector<TextLine> LayOutText(std::u16string_view text, double width,
+                                 const FaceChooser& face_for, TextMetrics& metrics,
+                                 LongWords long_words);
+
+}  // namespace platform::desktop

@@ -1,0 +1,125 @@
+#include "platform/fltk/text_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace platform::desktop {
+namespace {
+
+// Every character is 10 pixels wide in face 0 and 20 in face 1; CJK characters go to face 1,
+// the last plane's private characters to face 2 (also 20 wide).
+class FixedMetrics : public TextMetrics {
+ public:
+  double Width(FaceId face, std::u16string_view text) override {
+    return static_cast<double>(text.size()) * (face == 0 ? 10 : 20);
+  }
+};
+
+FaceId TestFaceFor(char32_t c) {
+  if (c >= 0x100000) return 2;
+  return c >= 0x3000 ? 1 : 0;
+}
+
+std::vector<std::u16string> LineTexts(std::u16string_view text, double width,
+                                      LongWords long_words = LongWords::kKeep) {
+  FixedMetrics metrics;
+  std::vector<std::u16string> texts;
+  for (const TextLine& line : LayOutText(text, width, TestFaceFor, metrics, long_words)) {
+    std::u16string joined;
+    for (const TextRun& run : line.runs) joined += run.text;
+    texts.push_back(joined);
+  }
+  return texts;
+}
+
+struct WrapCase {
+  const char* name;
+  std::u16string text;
+  double width;
+  LongWords long_words;
+  std::vector<std::u16string> lines;
+};
+
+// Names the case in test listings, in place of its bytes.
+void PrintTo(const WrapCase& c, std::ostream* out) { *out << c.name; }
+
+class TextWrapTest : public ::testing::TestWithParam<WrapCase> {};
+
+TEST_P(TextWrapTest, BreaksAsTheLabelsDo) {
+  const WrapCase& c = GetParam();
+  EXPECT_EQ(LineTexts(c.text, c.width, c.long_words), c.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextWrapTest,
+    ::testing::Values(
+        WrapCase{"FitsOnOneLine", u"23:59:59", 217, LongWords::kKeep, {u"23:59:59"}},
+        WrapCase{"ExactWidthFits", u"abcde", 50, LongWords::kKeep, {u"abcde"}},
+        WrapCase{"BreaksAtTheLastBlankThatFits",
+                 u"aaa bbb ccc",
+                 75,
+                 LongWords::kKeep,
+                 {u"aaa bbb", u"ccc"}},
+        WrapCase{"DropsTheBlanksAtABreak", u"aaa   bbb", 50, LongWords::kKeep, {u"aaa", u"bbb"}},
+        WrapCase{"KeepsBlanksAtTheStart", u"  ab", 100, LongWords::kKeep, {u"  ab"}},
+        WrapCase{"KeepsAWordWiderThanTheBox",
+                 u"abcdefghij xy",
+                 50,
+                 LongWords::kKeep,
+                 {u"abcdefghij", u"xy"}},
+        WrapCase{"BreaksAWordWiderThanTheBoxWhenAsked",
+                 u"abcdefghij",
+                 35,
+                 LongWords::kBreak,
+                 {u"abc", u"def", u"ghi", u"j"}},
+        WrapCase{"JapaneseDateBreaksAtItsBlank",
+                 u"2026年12月11日 Fri",
+                 150,
+                 LongWords::kKeep,
+                 {u"2026年12月11日", u"Fri"}},
+        WrapCase{
+            "LineEndsEndLines", u"a\r\nb\nc\rd", 100, LongWords::kKeep, {u"a", u"b", u"c", u"d"}},
+        WrapCase{"EmptyTextIsOneEmptyLine", u"", 100, LongWords::kKeep, {u""}}),
+    [](const ::testing::TestParamInfo<WrapCase>& info) { return std::string(info.param.name); });
+
+TEST(TextRunsTest, SplitsALineIntoRunsOfOneFaceWithTheirPlaces) {
+  FixedMetrics metrics;
+  const std::vector<TextLine> lines =
+      LayOutText(u"2026年12月", 500, TestFaceFor, metrics, LongWords::kKeep);
+  ASSERT_EQ(lines.size(), 1u);
+  const std::vector<TextRun>& runs = lines[0].runs;
+  ASSERT_EQ(runs.size(), 4u);
+  const struct {
+    FaceId face;
+    std::u16string text;
+    double x;
+  } expected[] = {{0, u"2026", 0}, {1, u"年", 40}, {0, u"12", 60}, {1, u"月", 80}};
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    EXPECT_EQ(runs[i].face, expected[i].face) << "run " << i;
+    EXPECT_EQ(runs[i].text, expected[i].text) << "run " << i;
+    EXPECT_EQ(runs[i].x, expected[i].x) << "run " << i;
+  }
+  EXPECT_EQ(lines[0].width, 100);
+}
+
+TEST(TextRunsTest, KeepsASurrogatePairTogetherAndAsksForItsCodePoint) {
+  FixedMetrics metrics;
+  const std::vector<TextLine> lines =
+      LayOutText(u"a\U0010FFFDb", 500, TestFaceFor, metrics, LongWords::kKeep);
+  ASSERT_EQ(lines.size(), 1u);
+  ASSERT_EQ(lines[0].runs.size(), 3u);
+  EXPECT_EQ(lines[0].runs[1].face, 2);
+  EXPECT_EQ(lines[0].runs[1].text, u"\U0010FFFD");
+}
+
+TEST(TextRunsTest, BreakingALongWordNeverSplitsASurrogatePair) {
+  // Each pair is 20 pixels wide in face 2, so a 30 pixel box holds one pair per line.
+  EXPECT_EQ(LineTexts(u"\U0010FFFD\U0010FFFD", 30, LongWords::kBreak),
+            (std::vector<std::u16string>{u"\U0010FFFD", u"\U0010FFFD"}));
+}
+
+}  // namespace
+}  // namespace platform::desktop
