@@ -15,7 +15,7 @@ double Seconds(const Timer& timer) { return timer.Interval() / 1000.0; }
 
 FormView::FormView(Form& form, const DisplayScale& scale, FontFaces& faces, TextPainter& painter,
                    PaintLog& paint_log)
-    : form_(form), window_(form, scale, faces, painter, paint_log) {
+    : form_(form), paint_log_(paint_log), window_(form, scale, faces, painter, paint_log) {
   for (Timer* timer : form.Timers()) {
     timers_.push_back(std::make_unique<TimerSlot>(TimerSlot{this, timer, false}));
   }
@@ -55,6 +55,7 @@ FormView::TimerSlot* FormView::SlotOf(const Timer& timer) {
 void FormView::TimerChanged(Timer& timer) {
   TimerSlot* slot = SlotOf(timer);
   if (slot == nullptr) return;
+  paint_log_.TimerChanged(timer.Interval(), timer.Running());
   if (Ticks(timer)) {
     // Starting a timer that runs already leaves its waiting tick as it is.
     if (!slot->waiting) {

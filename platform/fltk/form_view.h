@@ -38,6 +38,7 @@ class FormView : public FormObserver {
   TimerSlot* SlotOf(const Timer& timer);
 
   Form& form_;
+  PaintLog& paint_log_;
   SignWindow window_;
   std::vector<std::unique_ptr<TimerSlot>> timers_;
 };

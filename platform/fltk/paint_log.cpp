@@ -5,6 +5,15 @@
 #include <ctime>
 
 namespace platform::desktop {
+namespace {
+
+long long MonotonicNanoseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+}  // namespace
 
 PaintLog::PaintLog() : enabled_(std::getenv("ORVANTA_PAINT_LOG") != nullptr) {}
 
@@ -16,10 +25,13 @@ void PaintLog::Paint(bool full, int label_boxes) {
 void PaintLog::Flushed(bool was_full) {
   if (!enabled_ || first_logged_ || !was_full) return;
   first_logged_ = true;
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  const long long nanoseconds = static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-  std::fprintf(stderr, "first-paint %lld\n", nanoseconds);
+  std::fprintf(stderr, "first-paint %lld\n", MonotonicNanoseconds());
+}
+
+void PaintLog::TimerChanged(int interval_ms, bool running) {
+  if (!enabled_) return;
+  std::fprintf(stderr, "timer-%s %d %lld\n", running ? "start" : "stop", interval_ms,
+               MonotonicNanoseconds());
 }
 
 }  // namespace platform::desktop

@@ -4,6 +4,8 @@
 //                                       the CLOCK_MONOTONIC time in nanoseconds
 //   paint full label-boxes=<n>          a paint of the whole window, <n> label boxes drawn
 //   paint part label-boxes=<n>          a paint of damaged areas only
+//   timer-start <interval ms> <ns>      a timer was started
+//   timer-stop <interval ms> <ns>       a timer was stopped
 #pragma once
 
 namespace platform::desktop {
@@ -16,6 +18,7 @@ class PaintLog {
   void Paint(bool full, int label_boxes);
   // Call after each flush of the window; logs the first complete paint once.
   void Flushed(bool was_full);
+  void TimerChanged(int interval_ms, bool running);
 
  private:
   bool enabled_ = false;

@@ -1,9 +1,12 @@
 // The probe form (view_probe.cpp) on a private Xvfb: fallback faces, and the runtime error.
 #include <algorithm>
 
-#include "tests/view/desktop_fixture.h"
+#include "tests/harness/desktop_test.h"
 
 namespace view_test {
+
+using harness::DesktopTest;
+using harness::kPatience;
 namespace {
 
 class ProbeWindowTest : public DesktopTest {};

@@ -3,9 +3,12 @@
 #include <sstream>
 #include <thread>
 
-#include "tests/view/desktop_fixture.h"
+#include "tests/harness/desktop_test.h"
 
 namespace view_test {
+
+using harness::DesktopTest;
+using harness::kPatience;
 namespace {
 
 bool IsWhite(harness::Rgb c) { return c.r >= 245 && c.g >= 245 && c.b >= 245; }

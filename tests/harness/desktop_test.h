@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/harness/process.h"
 #include "tests/harness/screenshot.h"
@@ -15,7 +16,7 @@
 #include "tests/harness/x_desktop.h"
 #include "tests/harness/xvfb_server.h"
 
-namespace view_test {
+namespace harness {
 
 // Generous, since a loaded machine may be slow; no check depends on the time taken.
 constexpr std::chrono::seconds kPatience(20);
@@ -29,7 +30,9 @@ class DesktopTest : public ::testing::Test {
 
   // Starts the program (copied into the test's folder), with the paint log on, and waits
   // until its window has been painted once. Returns the window, or 0 after a test failure.
-  harness::WindowId Start(const std::string& program, int dpi = 0);
+  // `launcher` goes before the program's path, e.g. to run it as another user.
+  WindowId Start(const std::string& program, int dpi = 0,
+                 const std::vector<std::string>& launcher = {});
 
   // Waits until the program's stderr holds `count` lines that start with `prefix`.
   bool WaitForLog(const std::string& prefix, int count = 1);
@@ -37,12 +40,12 @@ class DesktopTest : public ::testing::Test {
   std::string Log() const;
 
   // A screenshot, also saved in the test's folder for a look when a check fails.
-  harness::Screenshot Shot();
+  Screenshot Shot();
 
-  harness::XvfbServer server_;
-  harness::XDesktop desktop_;
-  harness::TempDir folder_;
-  std::unique_ptr<harness::Process> program_;
+  XvfbServer server_;
+  XDesktop desktop_;
+  TempDir folder_;
+  std::unique_ptr<Process> program_;
 };
 
-}  // namespace view_test
+}  // namespace harness

@@ -1,11 +1,11 @@
-#include "tests/view/desktop_fixture.h"
+#include "tests/harness/desktop_test.h"
 
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <thread>
 
-namespace view_test {
+namespace harness {
 
 DesktopTest::DesktopTest(int width, int height)
     : server_(width, height), desktop_(server_.Display()) {
@@ -21,18 +21,19 @@ void DesktopTest::TearDown() {
   }
 }
 
-harness::WindowId DesktopTest::Start(const std::string& program, int dpi) {
+WindowId DesktopTest::Start(const std::string& program, int dpi,
+                            const std::vector<std::string>& launcher) {
   if (dpi > 0) server_.SetXftDpi(dpi);
-  harness::SpawnOptions options;
-  options.argv = {folder_.CopyIn(program).string()};
+  SpawnOptions options;
+  options.argv = launcher;
+  options.argv.push_back(folder_.CopyIn(program).string());
   options.env = server_.Environment();
   options.env["ORVANTA_PAINT_LOG"] = "1";
   options.working_dir = folder_.Path().string();
   options.stderr_path = (folder_ / "stderr.log").string();
-  program_ = std::make_unique<harness::Process>(options);
+  program_ = std::make_unique<Process>(options);
 
-  const std::vector<harness::WindowId> windows =
-      desktop_.WaitForWindows(program_->Pid(), 1, kPatience);
+  const std::vector<WindowId> windows = desktop_.WaitForWindows(program_->Pid(), 1, kPatience);
   if (windows.empty()) {
     ADD_FAILURE() << "no window came up; stderr:\n" << Log();
     return 0;
@@ -68,10 +69,10 @@ bool DesktopTest::WaitForLog(const std::string& prefix, int count) {
   return true;
 }
 
-harness::Screenshot DesktopTest::Shot() {
-  harness::Screenshot shot = desktop_.TakeScreenshot();
+Screenshot DesktopTest::Shot() {
+  Screenshot shot = desktop_.TakeScreenshot();
   shot.Save(folder_ / "screen.ppm");
   return shot;
 }
 
-}  // namespace view_test
+}  // namespace harness
