@@ -105,18 +105,18 @@ std::vector<std::string> XDesktop::NetWmState(WindowId window) const {
 }
 
 void XDesktop::MovePointer(int x, int y) const {
-  Tool({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)});
+  Tool({"xdotool", "mousemove", std::to_string(x), std::to_string(y)});
 }
 
 void XDesktop::Click(int x, int y, int button, int count) const {
-  Tool({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "--repeat",
+  Tool({"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "--repeat",
         std::to_string(count), "--delay", "60", std::to_string(button)});
 }
 
 void XDesktop::Drag(int from_x, int from_y, int to_x, int to_y, int button) const {
-  Tool({"xdotool", "mousemove", "--sync", std::to_string(from_x), std::to_string(from_y),
-        "mousedown", std::to_string(button), "mousemove", "--sync", std::to_string(to_x),
-        std::to_string(to_y), "mouseup", std::to_string(button)});
+  Tool({"xdotool", "mousemove", std::to_string(from_x), std::to_string(from_y), "mousedown",
+        std::to_string(button), "mousemove", std::to_string(to_x), std::to_string(to_y), "mouseup",
+        std::to_string(button)});
 }
 
 void XDesktop::Key(WindowId window, const std::string& key) const {

@@ -51,6 +51,9 @@ class XDesktop {
   // The atoms in the window's _NET_WM_STATE.
   std::vector<std::string> NetWmState(WindowId window) const;
 
+  // The pointer moves without xdotool's --sync, which waits for a motion that never comes when
+  // the pointer already stands at the target. The X server handles one client's requests in
+  // order, so a click after a move still lands where the move went.
   void MovePointer(int x, int y) const;
   // Clicks `count` times in a row at x, y with `button` (1 left, 2 middle, 3 right).
   void Click(int x, int y, int button = 1, int count = 1) const;
