@@ -10,7 +10,7 @@
 
 namespace platform::desktop {
 
-class FormView : public FormObserver {
+class FormView final : public FormObserver {
  public:
   // Attaches to `form`, its labels and its timers; timers that already run start ticking.
   FormView(Form& form, const DisplayScale& scale, FontFaces& faces, TextPainter& painter,

@@ -21,6 +21,9 @@ void Label::SetTop(float twips) {
 }
 
 void Label::SetCaption(Text text) {
+  // The clock sets the date once a second although it changes once a day; the same text looks
+  // the same, so the view is spared the redraw.
+  if (text == text_) return;
   text_ = std::move(text);
   if (observer_ != nullptr) observer_->LabelChanged(*this, top_);
 }

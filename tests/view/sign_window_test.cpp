@@ -156,6 +156,8 @@ TEST_F(SignWindowTest, AQuickDragBringsTheGrabbedPointUnderThePointer) {
   EXPECT_EQ(g.y, 305);
 }
 
+// A tick rewrites both labels, but the date's text changes only at midnight: only the time's
+// box (and then the date's) is drawn again, never the whole window.
 TEST_F(SignWindowTest, AnIdleClockTickRepaintsOnlyTheLabelBoxes) {
   ASSERT_NE(Start(ORVANTA_PROGRAM), 0u);
   const int paints = CountLog("paint ");
@@ -167,7 +169,7 @@ TEST_F(SignWindowTest, AnIdleClockTickRepaintsOnlyTheLabelBoxes) {
     if (line.rfind("paint full", 0) == 0) {
       ++full_paints;
     } else if (line.rfind("paint ", 0) == 0) {
-      EXPECT_EQ(line, "paint part label-boxes=2");
+      EXPECT_TRUE(line == "paint part label-boxes=1" || line == "paint part label-boxes=2") << line;
     }
   }
   EXPECT_EQ(full_paints, 1) << Log();
