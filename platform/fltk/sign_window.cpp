@@ -214,6 +214,10 @@ void SignWindow::draw() {
 
 void SignWindow::flush() {
   const bool full = (damage() & FL_DAMAGE_ALL) != 0;
+  // Every paint copies the back buffer to the window. The back buffer is never obscured, so the
+  // server's NoExpose reply to each copy would only wake the program a second time per paint.
+  make_current();
+  XSetGraphicsExposures(fl_display, fl_gc, False);
   Fl_Double_Window::flush();
   if (full && paint_log_.Enabled()) {
     XFlush(fl_display);

@@ -53,6 +53,22 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+// Every code page the C library offers agrees with ASCII on its 128 characters, so plain ASCII,
+// which is all a clock in most locales writes, needs no conversion call per character.
+bool IsAscii(std::u16string_view text) {
+  for (const char16_t c : text) {
+    if (c >= 0x80) return false;
+  }
+  return true;
+}
+
+bool IsAscii(std::string_view bytes) {
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string ToUtf8(std::u16string_view text) {
@@ -97,6 +113,7 @@ Text FromUtf8(std::string_view utf8) {
 }
 
 std::string ToCodePage(std::u16string_view text) {
+  if (IsAscii(text)) return std::string(text.begin(), text.end());
   std::string out;
   std::mbstate_t state{};
   char buffer[MB_LEN_MAX];
@@ -116,6 +133,7 @@ std::string ToCodePage(std::u16string_view text) {
 }
 
 Text FromCodePage(std::string_view bytes) {
+  if (IsAscii(bytes)) return Text(bytes.begin(), bytes.end());
   Text out;
   out.reserve(bytes.size());
   std::mbstate_t state{};
