@@ -3,10 +3,14 @@
 #include <climits>
 #include <cwchar>
 
+#include "platform/text/utf.h"
+
 namespace platform {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+using utf::AppendUtf16;
+using utf::AppendUtf8;
+using utf::kReplacement;
 
 // Splits a UTF-16 text into code points; a lone surrogate becomes U+FFFD.
 template <typename Sink>
@@ -22,34 +26,6 @@ void ForEachCodePoint(std::u16string_view text, Sink&& sink) {
     } else {
       sink(unit);
     }
-  }
-}
-
-void AppendUtf16(Text& out, char32_t code_point) {
-  if (code_point >= 0x10000) {
-    code_point -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (code_point >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (code_point & 0x3FF)));
-  } else {
-    out.push_back(static_cast<char16_t>(code_point));
-  }
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
 }
 
@@ -79,35 +55,15 @@ std::string ToUtf8(std::u16string_view text) {
 }
 
 Text FromUtf8(std::string_view utf8) {
-  static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
   Text out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    std::size_t extra = 0;
-    char32_t cp = lead;
-    if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      cp = lead & 0x07;
-    }
-    bool valid = (lead < 0x80 || extra > 0) && i + extra < utf8.size();
-    for (std::size_t k = 1; valid && k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    valid = valid && cp >= kSmallest[extra] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+  while (!utf8.empty()) {
+    char32_t cp = 0;
+    const std::size_t length = utf::DecodeUtf8(utf8, cp);
     // A malformed sequence costs one replacement character and one byte, so decoding resumes
     // at the next byte.
-    AppendUtf16(out, valid ? cp : kReplacement);
-    i += valid ? extra + 1 : 1;
+    AppendUtf16(out, length > 0 ? cp : kReplacement);
+    utf8.remove_prefix(length > 0 ? length : 1);
   }
   return out;
 }

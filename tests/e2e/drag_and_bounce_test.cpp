@@ -13,17 +13,6 @@ using harness::kPatience;
 
 class DragAndBounceTest : public harness::DesktopTest {
  protected:
-  // Waits until the window stands at x, y; returns where it stands then.
-  harness::WindowGeometry WaitForPlace(harness::WindowId window, int x, int y) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    harness::WindowGeometry g = desktop_.Geometry(window);
-    while ((g.x != x || g.y != y) && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      g = desktop_.Geometry(window);
-    }
-    return g;
-  }
-
   // The dark pixels in the boxes that the labels cover at rest.
   int DarkInLabelBoxes(const harness::WindowGeometry& g) {
     return Shot().CountDark(g.x + kDateLabel.x, g.y + kDateLabel.y, kDateLabel.w,

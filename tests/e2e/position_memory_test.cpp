@@ -19,16 +19,6 @@ class PositionMemoryTest : public harness::DesktopTest {
     std::ifstream in(folder_ / "setting.dat", std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-
-  harness::WindowGeometry WaitForPlace(harness::WindowId window, int x, int y) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    harness::WindowGeometry g = desktop_.Geometry(window);
-    while ((g.x != x || g.y != y) && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      g = desktop_.Geometry(window);
-    }
-    return g;
-  }
 };
 
 TEST_F(PositionMemoryTest, TheSignComesBackWhereItWasDoubleClicked) {

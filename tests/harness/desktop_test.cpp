@@ -69,6 +69,16 @@ bool DesktopTest::WaitForLog(const std::string& prefix, int count) {
   return true;
 }
 
+WindowGeometry DesktopTest::WaitForPlace(WindowId window, int x, int y) {
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  WindowGeometry g = desktop_.Geometry(window);
+  while ((g.x != x || g.y != y) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    g = desktop_.Geometry(window);
+  }
+  return g;
+}
+
 Screenshot DesktopTest::Shot() {
   Screenshot shot = desktop_.TakeScreenshot();
   shot.Save(folder_ / "screen.ppm");

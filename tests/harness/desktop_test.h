@@ -39,6 +39,10 @@ class DesktopTest : public ::testing::Test {
   int CountLog(const std::string& prefix) const;
   std::string Log() const;
 
+  // Waits until the window stands at x, y; returns where it stands then (moves reach the X
+  // server a little after the program makes them).
+  WindowGeometry WaitForPlace(WindowId window, int x, int y);
+
   // A screenshot, also saved in the test's folder for a look when a check fails.
   Screenshot Shot();
 

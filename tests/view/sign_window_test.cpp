@@ -33,19 +33,7 @@ std::vector<unsigned long> PropertyValues(const std::string& line) {
   return values;
 }
 
-class SignWindowTest : public DesktopTest {
- protected:
-  // Waits until the window stands at x, y; returns where it stands at the end.
-  harness::WindowGeometry WaitForPlace(harness::WindowId window, int x, int y) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    harness::WindowGeometry geometry = desktop_.Geometry(window);
-    while ((geometry.x != x || geometry.y != y) && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      geometry = desktop_.Geometry(window);
-    }
-    return geometry;
-  }
-};
+using SignWindowTest = DesktopTest;
 
 TEST_F(SignWindowTest, ComesUpAtItsPlaceWithoutFrameOrTaskbarEntry) {
   const harness::WindowId window = Start(ORVANTA_PROGRAM);
