@@ -1,7 +1,10 @@
 // The clock on POSIX: the local time zone, and the LC_TIME locale as the regional settings.
 #include <chrono>
+#include <clocale>
 #include <cstring>
 #include <ctime>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "platform/clock/clock.h"
@@ -27,6 +30,60 @@ Text Format(const char* format, const std::tm& when) {
   return FromCodePage(std::string_view(buffer, length));
 }
 
+// The names of the locale's parts that shape a date text: LC_TIME writes and reads it, LC_CTYPE
+// turns its bytes into text.
+struct DateLocale {
+  std::string time;
+  std::string ctype;
+
+  static DateLocale Current() {
+    return {std::setlocale(LC_TIME, nullptr), std::setlocale(LC_CTYPE, nullptr)};
+  }
+  bool operator==(const DateLocale&) const = default;
+};
+
+// The clock asks for the same date text, and reads the same text back, on every tick, while
+// the answer changes once a day. The last answer is kept with what it was made from.
+struct LastDateText {
+  Date date;
+  DateLocale locale;
+  Text text;
+  bool valid = false;
+};
+
+struct LastDateRead {
+  Text text;
+  DateLocale locale;
+  std::optional<Date> date;
+  bool valid = false;
+};
+
+bool SameDate(const Date& a, const Date& b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+Text FormatDate(const Date& date) {
+  std::tm when{};
+  when.tm_year = date.year - 1900;
+  when.tm_mon = date.month - 1;
+  when.tm_mday = date.day;
+  when.tm_wday = Weekday(date) - 1;
+  return Format("%x", when);
+}
+
+std::optional<Date> ReadDate(const Text& text) {
+  const std::string bytes = ToCodePage(text);
+  std::tm when{};
+  const char* end = strptime(bytes.c_str(), "%x", &when);
+  if (end == nullptr || *end != '\0') return std::nullopt;
+  const Date date{when.tm_year + 1900, when.tm_mon + 1, when.tm_mday};
+  const std::chrono::year_month_day checked{std::chrono::year{date.year},
+                                            std::chrono::month{static_cast<unsigned>(date.month)},
+                                            std::chrono::day{static_cast<unsigned>(date.day)}};
+  if (!checked.ok()) return std::nullopt;
+  return date;
+}
+
 }  // namespace
 
 TimeOfDay CurrentTime() {
@@ -48,25 +105,21 @@ Text TimeText(const TimeOfDay& time) {
 }
 
 Text DateText(const Date& date) {
-  std::tm when{};
-  when.tm_year = date.year - 1900;
-  when.tm_mon = date.month - 1;
-  when.tm_mday = date.day;
-  when.tm_wday = Weekday(date) - 1;
-  return Format("%x", when);
+  thread_local LastDateText last;
+  DateLocale locale = DateLocale::Current();
+  if (!last.valid || !SameDate(last.date, date) || last.locale != locale) {
+    last = LastDateText{date, std::move(locale), FormatDate(date), true};
+  }
+  return last.text;
 }
 
 std::optional<Date> DateFromText(const Text& text) {
-  const std::string bytes = ToCodePage(text);
-  std::tm when{};
-  const char* end = strptime(bytes.c_str(), "%x", &when);
-  if (end == nullptr || *end != '\0') return std::nullopt;
-  const Date date{when.tm_year + 1900, when.tm_mon + 1, when.tm_mday};
-  const std::chrono::year_month_day checked{std::chrono::year{date.year},
-                                            std::chrono::month{static_cast<unsigned>(date.month)},
-                                            std::chrono::day{static_cast<unsigned>(date.day)}};
-  if (!checked.ok()) return std::nullopt;
-  return date;
+  thread_local LastDateRead last;
+  DateLocale locale = DateLocale::Current();
+  if (!last.valid || last.text != text || last.locale != locale) {
+    last = LastDateRead{text, std::move(locale), ReadDate(text), true};
+  }
+  return last.date;
 }
 
 int Weekday(const Date& date) {

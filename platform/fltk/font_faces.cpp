@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace platform::desktop {
@@ -125,6 +126,16 @@ FaceId FontFaces::FallbackFace(char32_t c, bool bold) {
 }
 
 FaceId FontFaces::FaceFor(FaceId base, char32_t c) {
+  // Labels ask again for the same characters on every tick of the clock, and the answer for a
+  // face and a character never changes, so it is looked up once.
+  const std::uint64_t key = (static_cast<std::uint64_t>(base) << 32) | c;
+  if (const auto found = chosen_.find(key); found != chosen_.end()) return found->second;
+  const FaceId face = ChooseFace(base, c);
+  chosen_.emplace(key, face);
+  return face;
+}
+
+FaceId FontFaces::ChooseFace(FaceId base, char32_t c) {
   if (Covers(base, c)) return base;
   const bool bold = Face(base).bold;
   const FaceId japanese = JapaneseFace(bold);

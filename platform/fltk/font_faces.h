@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,10 +54,12 @@ class FontFaces {
   FaceId Add(const FcPattern* match, bool bold);
   FaceId JapaneseFace(bool bold);
   FaceId FallbackFace(char32_t c, bool bold);
+  FaceId ChooseFace(FaceId base, char32_t c);
 
   std::vector<std::unique_ptr<Entry>> faces_;
   FaceId japanese_[2] = {-1, -1};  // by weight: regular, bold
   std::unordered_map<char32_t, FaceId> fallback_[2];
+  std::unordered_map<std::uint64_t, FaceId> chosen_;  // by base face and character
 };
 
 }  // namespace platform::desktop

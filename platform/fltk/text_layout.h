@@ -22,11 +22,13 @@ struct TextLine {
   double width = 0;
 };
 
-// Measures text in pixels; the view measures with the toolkit, tests with fixed widths.
+// Measures characters in pixels; the view measures with the toolkit, tests with fixed widths.
+// A text is as wide as its characters together: the toolkit places each glyph at the advance of
+// the one before and does not kern, so a character's width is all the layout needs to know.
 class TextMetrics {
  public:
   virtual ~TextMetrics() = default;
-  virtual double Width(FaceId face, std::u16string_view text) = 0;
+  virtual double Width(FaceId face, char32_t c) = 0;
 };
 
 // Which face shows a character.

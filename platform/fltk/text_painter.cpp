@@ -5,21 +5,35 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
+#include <cstdint>
 
 #include "platform/text/text.h"
 
 namespace platform::desktop {
 namespace {
 
-class FunctionMetrics : public TextMetrics {
+// The width of one character in one face at one size, as the toolkit measures it. A label is
+// laid out again on every tick of the clock, with the same few characters each time, so each
+// is measured once and remembered for the life of the painter.
+class CachedMetrics : public TextMetrics {
  public:
-  explicit FunctionMetrics(std::function<double(FaceId, std::u16string_view)> width)
-      : width_(std::move(width)) {}
-  double Width(FaceId face, std::u16string_view text) override { return width_(face, text); }
+  CachedMetrics(TextPainter& painter, std::unordered_map<std::uint64_t, double>& widths, int pixels)
+      : painter_(painter), widths_(widths), pixels_(pixels) {}
+
+  double Width(FaceId face, char32_t c) override {
+    const std::uint64_t key = (static_cast<std::uint64_t>(face) << 42) |
+                              (static_cast<std::uint64_t>(pixels_ & 0x1FFFFF) << 21) |
+                              static_cast<std::uint64_t>(c & 0x1FFFFF);
+    if (const auto found = widths_.find(key); found != widths_.end()) return found->second;
+    const double width = painter_.MeasureChar(face, pixels_, c);
+    widths_.emplace(key, width);
+    return width;
+  }
 
  private:
-  std::function<double(FaceId, std::u16string_view)> width_;
+  TextPainter& painter_;
+  std::unordered_map<std::uint64_t, double>& widths_;
+  int pixels_;
 };
 
 }  // namespace
@@ -38,6 +52,20 @@ Fl_Font TextPainter::FltkFont(FaceId face) {
   return fonts_[face];
 }
 
+double TextPainter::MeasureChar(FaceId face, int pixels, char32_t c) {
+  // The same code units that a run holding the character hands to the toolkit.
+  std::u16string units;
+  if (c >= 0x10000) {
+    units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+    units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  } else {
+    units += static_cast<char16_t>(c);
+  }
+  const std::string utf8 = ToUtf8(units);
+  fl_font(FltkFont(face), pixels);
+  return fl_width(utf8.c_str(), static_cast<int>(utf8.size()));
+}
+
 int TextPainter::LineHeight(FaceId face, int pixels) {
   fl_font(FltkFont(face), pixels);
   return fl_height();
@@ -45,11 +73,7 @@ int TextPainter::LineHeight(FaceId face, int pixels) {
 
 std::vector<TextLine> TextPainter::LayOut(std::u16string_view text, FaceId face, int pixels,
                                           int width, LongWords long_words) {
-  FunctionMetrics metrics([this, pixels](FaceId run_face, std::u16string_view run) {
-    const std::string utf8 = ToUtf8(run);
-    fl_font(FltkFont(run_face), pixels);
-    return fl_width(utf8.c_str(), static_cast<int>(utf8.size()));
-  });
+  CachedMetrics metrics(*this, char_widths_, pixels);
   const FaceChooser face_for = [this, face](char32_t c) { return faces_.FaceFor(face, c); };
   return LayOutText(text, width, face_for, metrics, long_words);
 }

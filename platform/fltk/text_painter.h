@@ -4,9 +4,11 @@
 
 #include <FL/Enumerations.H>
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/fltk/font_faces.h"
@@ -37,6 +39,9 @@ class TextPainter {
   // The height of one line of `face`.
   int LineHeight(FaceId face, int pixels);
 
+  // The width of the character `c` in `face` at `pixels` size, asked of the toolkit.
+  double MeasureChar(FaceId face, int pixels, char32_t c);
+
  private:
   Fl_Font FltkFont(FaceId face);
   std::vector<TextLine> LayOut(std::u16string_view text, FaceId face, int pixels, int width,
@@ -45,6 +50,8 @@ class TextPainter {
   FontFaces& faces_;
   std::vector<Fl_Font> fonts_;     // by face id; FL_HELVETICA where not yet registered
   std::deque<std::string> names_;  // FLTK keeps pointers to font names
+  // Character widths already measured, by face, size and character.
+  std::unordered_map<std::uint64_t, double> char_widths_;
 };
 
 }  // namespace platform::desktop

@@ -1,10 +1,22 @@
 #include "platform/fltk/text_layout.h"
 
+// GoogleTest comes before the X headers, whose macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
 
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
+
+#include <cmath>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "platform/fltk/display_scale.h"
+#include "platform/fltk/font_faces.h"
+#include "platform/fltk/text_painter.h"
+#include "platform/text/text.h"
+#include "tests/harness/xvfb_server.h"
 
 namespace platform::desktop {
 namespace {
@@ -13,9 +25,7 @@ namespace {
 // the last plane's private characters to face 2 (also 20 wide).
 class FixedMetrics : public TextMetrics {
  public:
-  double Width(FaceId face, std::u16string_view text) override {
-    return static_cast<double>(text.size()) * (face == 0 ? 10 : 20);
-  }
+  double Width(FaceId face, char32_t) override { return face == 0 ? 10 : 20; }
 };
 
 FaceId TestFaceFor(char32_t c) {
@@ -105,6 +115,27 @@ TEST(TextRunsTest, SplitsALineIntoRunsOfOneFaceWithTheirPlaces) {
   EXPECT_EQ(lines[0].width, 100);
 }
 
+// The labels are laid out again on every tick, and the time rarely fits one line, so the
+// layout tries several breaks; each character must still be measured and given a face once.
+TEST(TextRunsTest, AsksForEachCharactersWidthAndFaceOnce) {
+  struct CountingMetrics : TextMetrics {
+    double Width(FaceId, char32_t) override {
+      ++calls;
+      return 10;
+    }
+    int calls = 0;
+  } metrics;
+  int face_calls = 0;
+  const FaceChooser face_for = [&face_calls](char32_t) {
+    ++face_calls;
+    return 0;
+  };
+  const std::u16string text = u"10:43:28 AM";
+  EXPECT_EQ(LayOutText(text, 90, face_for, metrics, LongWords::kKeep).size(), 2u);
+  EXPECT_EQ(metrics.calls, static_cast<int>(text.size()));
+  EXPECT_EQ(face_calls, static_cast<int>(text.size()));
+}
+
 TEST(TextRunsTest, KeepsASurrogatePairTogetherAndAsksForItsCodePoint) {
   FixedMetrics metrics;
   const std::vector<TextLine> lines =
@@ -119,6 +150,42 @@ TEST(TextRunsTest, BreakingALongWordNeverSplitsASurrogatePair) {
   // Each pair is 20 pixels wide in face 2, so a 30 pixel box holds one pair per line.
   EXPECT_EQ(LineTexts(u"\U0010FFFD\U0010FFFD", 30, LongWords::kBreak),
             (std::vector<std::u16string>{u"\U0010FFFD", u"\U0010FFFD"}));
+}
+
+// The layout measures each character once and adds the widths up; that holds only while the
+// toolkit places glyphs by their advances alone, with no kerning between them.
+TEST(TextMetricsTest, TheToolkitMeasuresATextAsTheSumOfItsCharacters) {
+  harness::XvfbServer server;
+  Display* display = XOpenDisplay(server.Display().c_str());
+  ASSERT_NE(display, nullptr);
+  fl_open_display(display);
+
+  FontFaces faces;
+  TextPainter painter(faces);
+  const DisplayScale scale;
+  const struct {
+    FaceId face;
+    int pixels;
+  } styles[] = {{faces.LabelFace("Impact"), scale.FontPixels(44.25)},
+                {faces.InterfaceFace(), scale.FontPixels(9)}};
+  // Pairs that kerning fonts move closer together, digits and the clock's own marks.
+  const std::u16string texts[] = {u"10:43:28 AM", u"23:59:59 PM", u"AVA To Wa yy",
+                                  u"12/11/2026 Fri"};
+  for (const auto& style : styles) {
+    const FontFace& font = faces.Face(style.face);
+    const std::string name = (font.bold ? "B" : " ") + font.family;
+    const Fl_Font number = static_cast<Fl_Font>(FL_FREE_FONT + 100 + style.face);
+    Fl::set_font(number, name.c_str());
+    for (const std::u16string& text : texts) {
+      const std::string utf8 = ToUtf8(text);
+      fl_font(number, style.pixels);
+      const double whole = fl_width(utf8.c_str(), static_cast<int>(utf8.size()));
+      const TextBox summed =
+          painter.Measure(text, style.face, style.pixels, 100000, LongWords::kKeep);
+      EXPECT_EQ(summed.w, static_cast<int>(std::ceil(whole))) << font.family << " " << utf8;
+    }
+  }
+  fl_close_display();
 }
 
 }  // namespace
