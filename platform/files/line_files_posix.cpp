@@ -61,9 +61,25 @@ class DescriptorCloser {
   int descriptor_;
 };
 
+// Opens without waiting: a named pipe would otherwise block the open until another program
+// comes to its other end, freezing the sign on the screen. Once open, the descriptor blocks
+// again as usual.
+int OpenWithoutWaiting(const std::string& os_path, int flags, std::string_view detail) {
+  const int descriptor = open(os_path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (descriptor < 0) {
+    struct stat status {};
+    if (errno == ENXIO && stat(os_path.c_str(), &status) == 0 && S_ISFIFO(status.st_mode)) {
+      ThrowFileError("Cannot open", os_path, detail,
+                     "it is a named pipe that no program is reading from");
+    }
+    ThrowFileError("Cannot open", os_path, detail, errno);
+  }
+  fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+  return descriptor;
+}
+
 std::string ReadWholeFile(const std::string& os_path) {
-  const int descriptor = open(os_path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) ThrowFileError("Cannot open", os_path, " for reading", errno);
+  const int descriptor = OpenWithoutWaiting(os_path, O_RDONLY, " for reading");
   DescriptorCloser closer(descriptor);
   struct stat status {};
   if (fstat(descriptor, &status) != 0)
@@ -123,8 +139,7 @@ void Open(const Text& path, FileMode mode, int handle) {
   if (mode == FileMode::kInput) {
     file.content = ReadWholeFile(os_path);
   } else {
-    file.descriptor = open(os_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (file.descriptor < 0) ThrowFileError("Cannot open", os_path, detail, errno);
+    file.descriptor = OpenWithoutWaiting(os_path, O_WRONLY | O_CREAT | O_TRUNC, detail);
   }
   OpenFiles().emplace(handle, std::move(file));
 }
