@@ -5,6 +5,7 @@
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Widget.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 
 #include <algorithm>
 #include <cmath>
@@ -77,8 +78,13 @@ class TextView : public Fl_Widget {
       : Fl_Widget(x, y, w, h), text_(text), face_(face), pixels_(pixels), painter_(painter) {}
 
   void draw() override {
-    painter_.Draw(text_, face_, pixels_, TextBox{x(), y(), w(), h()}, FL_FOREGROUND_COLOR,
-                  LongWords::kBreak);
+    // FLTK draws the dialog into its own back buffer; the text goes there too, within the part
+    // of the widget that this paint covers.
+    TextBox clip;
+    fl_clip_box(x(), y(), w(), h(), clip.x, clip.y, clip.w, clip.h);
+    TextCanvas canvas(fl_display, fl_window);
+    painter_.Draw(canvas, text_, face_, pixels_, TextBox{x(), y(), w(), h()}, clip,
+                  FL_FOREGROUND_COLOR, LongWords::kBreak);
   }
 
  private:

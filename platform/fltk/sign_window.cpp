@@ -1,6 +1,7 @@
 #include "platform/fltk/sign_window.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 #include <X11/Xatom.h>
@@ -55,9 +56,9 @@ void CloseOnlyOnRequest(Fl_Widget* widget, void*) {
 
 SignWindow::SignWindow(Form& form, const DisplayScale& scale, FontFaces& faces,
                        TextPainter& painter, PaintLog& paint_log)
-    : Fl_Double_Window(scale.ToPixels(form.Left()), scale.ToPixels(form.Top()),
-                       std::max(1, scale.ToPixels(form.Width())),
-                       std::max(1, scale.ToPixels(form.Height()))),
+    : Fl_Window(scale.ToPixels(form.Left()), scale.ToPixels(form.Top()),
+                std::max(1, scale.ToPixels(form.Width())),
+                std::max(1, scale.ToPixels(form.Height()))),
       form_(form),
       scale_(scale),
       faces_(faces),
@@ -111,21 +112,32 @@ TextBox SignWindow::LabelBox(const Label& label, float top) const {
 }
 
 void SignWindow::DamageLabel(const Label& label, float top) {
-  const TextBox box = LabelBox(label, top);
-  // FLTK clips the area to the window and drops it when nothing is left.
-  if (box.w > 0 && box.h > 0) damage(FL_DAMAGE_USER1, box.x, box.y, box.w, box.h);
+  TextBox area = Intersection(LabelBox(label, top), WholeWindow());
+  if (area.Empty()) return;
+  // Areas that meet become one, so that no part of the window is painted twice in one paint:
+  // a label drawn over itself would come out bolder at its edges.
+  for (auto other = dirty_.begin(); other != dirty_.end();) {
+    if (Intersection(area, *other).Empty()) {
+      ++other;
+      continue;
+    }
+    area = Union(area, *other);
+    dirty_.erase(other);
+    other = dirty_.begin();
+  }
+  dirty_.push_back(area);
+  // The window keeps its own list of areas, so FLTK need only know that there is something to
+  // paint; it then calls flush().
+  damage(FL_DAMAGE_USER1);
 }
 
 void SignWindow::TakePicture(std::span<const std::uint8_t> gif) {
-  if (gif.data() == picture_source_ && picture_) return;
-  picture_.reset();
+  if (gif.data() == picture_source_ && buffers_) return;
   picture_source_ = gif.data();
-  if (gif.empty()) return;
-  picture_pixels_ = DecodeGif(gif);
-  if (!picture_pixels_.Empty()) {
-    picture_ = std::make_unique<Fl_RGB_Image>(picture_pixels_.pixels.data(), picture_pixels_.width,
-                                              picture_pixels_.height, 3);
-  }
+  if (!buffers_) buffers_ = std::make_unique<WindowBuffers>();
+  // Decoded here rather than at the first paint, so that a damaged picture is reported by the
+  // handler that showed the form.
+  buffers_->SetPicture(gif.empty() ? RgbImage{} : DecodeGif(gif));
 }
 
 void SignWindow::TakeIcon(std::span<const std::uint8_t> ico) {
@@ -192,37 +204,58 @@ const SignWindow::LabelStyle& SignWindow::StyleOf(const Label& label) {
   return label_styles_.back().second;
 }
 
-void SignWindow::draw() {
-  const bool full = (damage() & FL_DAMAGE_ALL) != 0;
-  // Everything below is clipped to the damaged area, so a label that moved repaints only its
-  // old and new boxes.
-  fl_color(FL_WHITE);
-  fl_rectf(0, 0, w(), h());
-  if (picture_) picture_->draw(0, 0);
-
-  int label_boxes = 0;
+int SignWindow::Compose(const std::vector<TextBox>& areas) {
+  for (const TextBox& area : areas) buffers_->PaintGround(area);
+  int labels_drawn = 0;
   for (const Label* label : form_.Labels()) {
     const TextBox box = LabelBox(*label, label->Top());
-    if (box.w <= 0 || box.h <= 0 || !fl_not_clipped(box.x, box.y, box.w, box.h)) continue;
-    ++label_boxes;
-    const LabelStyle& style = StyleOf(*label);
-    painter_.Draw(label->Caption(), style.face, style.pixels, box, FL_FOREGROUND_COLOR,
-                  LongWords::kKeep);
+    bool drawn = false;
+    for (const TextBox& area : areas) {
+      if (Intersection(box, area).Empty()) continue;
+      const LabelStyle& style = StyleOf(*label);
+      painter_.Draw(buffers_->Canvas(), label->Caption(), style.face, style.pixels, box, area,
+                    FL_FOREGROUND_COLOR, LongWords::kKeep);
+      drawn = true;
+    }
+    labels_drawn += drawn ? 1 : 0;
   }
-  paint_log_.Paint(full, label_boxes);
+  return labels_drawn;
 }
 
-void SignWindow::flush() {
-  const bool full = (damage() & FL_DAMAGE_ALL) != 0;
-  // Every paint copies the back buffer to the window. The back buffer is never obscured, so the
-  // server's NoExpose reply to each copy would only wake the program a second time per paint.
-  make_current();
-  XSetGraphicsExposures(fl_display, fl_gc, False);
-  Fl_Double_Window::flush();
-  if (full && paint_log_.Enabled()) {
+void SignWindow::draw() {
+  if (!buffers_) buffers_ = std::make_unique<WindowBuffers>();
+  buffers_->FitBackBuffer(w(), h());
+  const int labels_drawn = Compose({WholeWindow()});
+  buffers_->CopyTo(fl_xid(this), WholeWindow());
+  dirty_.clear();
+  paint_log_.Paint(true, labels_drawn);
+  if (paint_log_.Enabled()) {
     XFlush(fl_display);
     paint_log_.Flushed(true);
   }
+}
+
+void SignWindow::flush() {
+  if (!buffers_) buffers_ = std::make_unique<WindowBuffers>();
+  const uchar damaged = damage();
+  // A new back buffer holds nothing yet, and damage other than label changes and exposure
+  // (FL_DAMAGE_ALL when the window is first shown) needs the whole window.
+  if (buffers_->FitBackBuffer(w(), h()) || (damaged & ~(FL_DAMAGE_USER1 | FL_DAMAGE_EXPOSE)) != 0) {
+    draw();
+    return;
+  }
+  // Only the ground and the letters go to the server, not pixels. The areas do not overlap.
+  if ((damaged & FL_DAMAGE_USER1) != 0 && !dirty_.empty()) {
+    const int labels_drawn = Compose(dirty_);
+    paint_log_.Paint(false, labels_drawn);
+  }
+  // The back buffer always holds the whole window, so an exposed part is copied from it.
+  if ((damaged & FL_DAMAGE_EXPOSE) != 0) {
+    buffers_->CopyTo(fl_xid(this), WholeWindow());
+  } else {
+    for (const TextBox& area : dirty_) buffers_->CopyTo(fl_xid(this), area);
+  }
+  dirty_.clear();
 }
 
 int SignWindow::handle(int event) {
@@ -253,7 +286,7 @@ int SignWindow::handle(int event) {
     case FL_LEAVE:
       return 1;
     default:
-      return Fl_Double_Window::handle(event);
+      return Fl_Window::handle(event);
   }
 }
 

@@ -2,8 +2,7 @@
 // turns the pointer's events into calls of the form's mouse handlers.
 #pragma once
 
-#include <FL/Fl_Double_Window.H>
-#include <FL/Fl_RGB_Image.H>
+#include <FL/Fl_Window.H>
 
 #include <cstdint>
 #include <memory>
@@ -13,14 +12,15 @@
 #include "platform/fltk/display_scale.h"
 #include "platform/fltk/font_faces.h"
 #include "platform/fltk/paint_log.h"
-#include "platform/fltk/rgb_image.h"
+#include "platform/fltk/text_box.h"
 #include "platform/fltk/text_painter.h"
+#include "platform/fltk/window_buffers.h"
 #include "platform/forms/form.h"
 #include "platform/forms/mouse_router.h"
 
 namespace platform::desktop {
 
-class SignWindow : public Fl_Double_Window {
+class SignWindow : public Fl_Window {
  public:
   SignWindow(Form& form, const DisplayScale& scale, FontFaces& faces, TextPainter& painter,
              PaintLog& paint_log);
@@ -50,6 +50,10 @@ class SignWindow : public Fl_Double_Window {
 
   void TakePicture(std::span<const std::uint8_t> gif);
   void TakeIcon(std::span<const std::uint8_t> ico);
+  // Paints `areas` in the back buffer: their ground, then every label that reaches into them,
+  // clipped to them. The areas must not overlap. Returns how many labels were drawn.
+  int Compose(const std::vector<TextBox>& areas);
+  TextBox WholeWindow() const { return TextBox{0, 0, w(), h()}; }
   void MarkSkipTaskbarAndPager();
   void CatchUpMove(int held_buttons);
   void Deliver(MouseAction action, int button);
@@ -63,8 +67,9 @@ class SignWindow : public Fl_Double_Window {
   MouseRouter router_;
 
   const std::uint8_t* picture_source_ = nullptr;
-  RgbImage picture_pixels_;
-  std::unique_ptr<Fl_RGB_Image> picture_;
+  std::unique_ptr<WindowBuffers> buffers_;  // made with the first picture or paint
+  // Areas that label changes left to repaint at the next flush.
+  std::vector<TextBox> dirty_;
   const std::uint8_t* icon_source_ = nullptr;
 
   std::vector<std::pair<const Label*, LabelStyle>> label_styles_;

@@ -1,20 +1,19 @@
 #include "platform/fltk/text_painter.h"
 
 #include <FL/Fl.H>
-#include <FL/fl_draw.H>
+#include <FL/x.H>
+#include <X11/Xft/Xft.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "platform/text/text.h"
-
 namespace platform::desktop {
 namespace {
 
-// The width of one character in one face at one size, as the toolkit measures it. A label is
-// laid out again on every tick of the clock, with the same few characters each time, so each
-// is measured once and remembered for the life of the painter.
+// The width of one character in one face at one size. A label is laid out again on every tick
+// of the clock, with the same few characters each time, so each is measured once and
+// remembered for the life of the painter.
 class CachedMetrics : public TextMetrics {
  public:
   CachedMetrics(TextPainter& painter, std::unordered_map<std::uint64_t, double>& widths, int pixels)
@@ -36,39 +35,97 @@ class CachedMetrics : public TextMetrics {
   int pixels_;
 };
 
+// A run's UTF-16 code units as code points; a surrogate pair gives one, a lone surrogate
+// stays as it is and draws as a missing glyph.
+void ToCodePoints(std::u16string_view units, std::u32string& points) {
+  points.clear();
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const char16_t unit = units[i];
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+        units[i + 1] <= 0xDFFF) {
+      points += 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+                (static_cast<char32_t>(units[i + 1]) - 0xDC00);
+      ++i;
+    } else {
+      points += unit;
+    }
+  }
+}
+
+const FcChar32* XftChars(std::u32string_view text) {
+  return reinterpret_cast<const FcChar32*>(text.data());
+}
+
 }  // namespace
 
-Fl_Font TextPainter::FltkFont(FaceId face) {
-  if (static_cast<std::size_t>(face) >= fonts_.size()) fonts_.resize(face + 1, FL_HELVETICA);
-  if (fonts_[face] == FL_HELVETICA) {
-    // FLTK reads the first letter of the name as the style: blank for plain, B for bold. A
-    // family written without it loses its first letter ("Impact" would turn italic).
-    const FontFace& font = faces_.Face(face);
-    names_.push_back((font.bold ? "B" : " ") + font.family);
-    const Fl_Font number = static_cast<Fl_Font>(FL_FREE_FONT + face);
-    Fl::set_font(number, names_.back().c_str());
-    fonts_[face] = number;
+struct TextPainter::Colour {
+  Fl_Color colour;
+  XftColor xft;
+};
+
+TextPainter::TextPainter(FontFaces& faces) : faces_(faces), display_(fl_display) {}
+
+TextPainter::~TextPainter() {
+  for (Colour& colour : colours_) {
+    XftColorFree(display_, fl_visual->visual, fl_colormap, &colour.xft);
   }
-  return fonts_[face];
+  for (const OpenFont& open : fonts_) {
+    if (open.font != nullptr) XftFontClose(display_, open.font);
+  }
+}
+
+XftFont* TextPainter::FontFor(FaceId face, int pixels) {
+  for (const OpenFont& open : fonts_) {
+    if (open.face == face && open.pixels == pixels) return open.font;
+  }
+  // Asked the way the toolkit asks for its own fonts, so that the dialogs' buttons and the
+  // texts drawn here agree: family, bold or medium weight, upright, size in pixels.
+  const FontFace& wanted = faces_.Face(face);
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted.family.c_str()));
+  FcPatternAddInteger(pattern, FC_WEIGHT, wanted.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_MEDIUM);
+  FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
+  FcPatternAddDouble(pattern, FC_PIXEL_SIZE, pixels);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = XftFontMatch(display_, fl_screen, pattern, &result);
+  FcPatternDestroy(pattern);
+  // On success the font owns the match.
+  XftFont* font = match != nullptr ? XftFontOpenPattern(display_, match) : nullptr;
+  if (font == nullptr && match != nullptr) FcPatternDestroy(match);
+  fonts_.push_back(OpenFont{face, pixels, font});
+  return font;
+}
+
+const TextPainter::Colour& TextPainter::ColourFor(Fl_Color colour) {
+  for (const Colour& known : colours_) {
+    if (known.colour == colour) return known;
+  }
+  uchar red = 0, green = 0, blue = 0;
+  Fl::get_color(colour, red, green, blue);
+  const XRenderColor wanted{static_cast<unsigned short>(red * 257),
+                            static_cast<unsigned short>(green * 257),
+                            static_cast<unsigned short>(blue * 257), 0xFFFF};
+  Colour made{colour, {}};
+  XftColorAllocValue(display_, fl_visual->visual, fl_colormap, &wanted, &made.xft);
+  colours_.push_back(made);
+  return colours_.back();
+}
+
+double TextPainter::MeasureRun(FaceId face, int pixels, std::u32string_view text) {
+  XftFont* font = FontFor(face, pixels);
+  if (font == nullptr || text.empty()) return 0;
+  XGlyphInfo extents{};
+  XftTextExtents32(display_, font, XftChars(text), static_cast<int>(text.size()), &extents);
+  return extents.xOff;
 }
 
 double TextPainter::MeasureChar(FaceId face, int pixels, char32_t c) {
-  // The same code units that a run holding the character hands to the toolkit.
-  std::u16string units;
-  if (c >= 0x10000) {
-    units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-    units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-  } else {
-    units += static_cast<char16_t>(c);
-  }
-  const std::string utf8 = ToUtf8(units);
-  fl_font(FltkFont(face), pixels);
-  return fl_width(utf8.c_str(), static_cast<int>(utf8.size()));
+  return MeasureRun(face, pixels, std::u32string_view(&c, 1));
 }
 
 int TextPainter::LineHeight(FaceId face, int pixels) {
-  fl_font(FltkFont(face), pixels);
-  return fl_height();
+  const XftFont* font = FontFor(face, pixels);
+  return font != nullptr ? font->ascent + font->descent : pixels;
 }
 
 std::vector<TextLine> TextPainter::LayOut(std::u16string_view text, FaceId face, int pixels,
@@ -78,28 +135,32 @@ std::vector<TextLine> TextPainter::LayOut(std::u16string_view text, FaceId face,
   return LayOutText(text, width, face_for, metrics, long_words);
 }
 
-void TextPainter::Draw(std::u16string_view text, FaceId face, int pixels, const TextBox& box,
-                       Fl_Color colour, LongWords long_words) {
-  if (box.w <= 0 || box.h <= 0 || !fl_not_clipped(box.x, box.y, box.w, box.h)) return;
+void TextPainter::Draw(TextCanvas& canvas, std::u16string_view text, FaceId face, int pixels,
+                       const TextBox& box, const TextBox& clip, Fl_Color colour,
+                       LongWords long_words) {
+  const TextBox visible = Intersection(box, clip);
+  const XftFont* main_font = FontFor(face, pixels);
+  if (visible.Empty() || main_font == nullptr) return;
   const std::vector<TextLine> lines = LayOut(text, face, pixels, box.w, long_words);
-  fl_font(FltkFont(face), pixels);
-  const int line_height = fl_height();
-  const int ascent = fl_height() - fl_descent();
+  const int line_height = main_font->ascent + main_font->descent;
+  const Colour& ink = ColourFor(colour);
 
-  fl_push_clip(box.x, box.y, box.w, box.h);
-  fl_color(colour);
+  canvas.ClipTo(visible);
   int top = box.y;
   for (const TextLine& line : lines) {
+    // Lines below the box are cut off whole. Those above or below the clip are still drawn:
+    // a glyph may reach beyond its line, and a partial paint must match a whole one.
     if (top >= box.y + box.h) break;
     for (const TextRun& run : line.runs) {
-      const std::string utf8 = ToUtf8(run.text);
-      fl_font(FltkFont(run.face), pixels);
-      fl_draw(utf8.c_str(), static_cast<int>(utf8.size()),
-              box.x + static_cast<int>(std::lround(run.x)), top + ascent);
+      XftFont* font = FontFor(run.face, pixels);
+      if (font == nullptr) continue;
+      ToCodePoints(run.text, run_chars_);
+      XftDrawString32(canvas.Draw(), &ink.xft, font, box.x + static_cast<int>(std::lround(run.x)),
+                      top + main_font->ascent, XftChars(run_chars_),
+                      static_cast<int>(run_chars_.size()));
     }
     top += line_height;
   }
-  fl_pop_clip();
 }
 
 TextBox TextPainter::Measure(std::u16string_view text, FaceId face, int pixels, int width,

@@ -1,36 +1,37 @@
-// Draws laid-out text with FLTK: each run in its own face, so that characters the main face
+// Draws laid-out text with Xft: each run in its own face, so that characters the main face
 // lacks (such as the kanji of a Japanese date) show in a face that has them.
 #pragma once
 
 #include <FL/Enumerations.H>
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/fltk/font_faces.h"
+#include "platform/fltk/text_box.h"
+#include "platform/fltk/text_canvas.h"
 #include "platform/fltk/text_layout.h"
+
+typedef struct _XftFont XftFont;  // Xft's, declared the way its header does
 
 namespace platform::desktop {
 
-struct TextBox {
-  int x = 0;
-  int y = 0;
-  int w = 0;
-  int h = 0;
-};
-
 class TextPainter {
  public:
-  explicit TextPainter(FontFaces& faces) : faces_(faces) {}
+  // Needs the toolkit's display open; the fonts it opens are closed with it.
+  explicit TextPainter(FontFaces& faces);
+  ~TextPainter();
+  TextPainter(const TextPainter&) = delete;
+  TextPainter& operator=(const TextPainter&) = delete;
 
-  // Draws `text` left-aligned from the box's top-left corner, broken at blanks and clipped to
-  // the box, in `face` at `pixels` size. Only the letters are drawn.
-  void Draw(std::u16string_view text, FaceId face, int pixels, const TextBox& box, Fl_Color colour,
-            LongWords long_words);
+  // Draws `text` left-aligned from the box's top-left corner, broken at blanks and cut off at
+  // the box, in `face` at `pixels` size. Only the letters are drawn, and only inside `clip`:
+  // the caller has repainted what lies under that part and nothing else.
+  void Draw(TextCanvas& canvas, std::u16string_view text, FaceId face, int pixels,
+            const TextBox& box, const TextBox& clip, Fl_Color colour, LongWords long_words);
 
   // The width and height that `text` takes when laid out no wider than `width`.
   TextBox Measure(std::u16string_view text, FaceId face, int pixels, int width,
@@ -39,19 +40,33 @@ class TextPainter {
   // The height of one line of `face`.
   int LineHeight(FaceId face, int pixels);
 
-  // The width of the character `c` in `face` at `pixels` size, asked of the toolkit.
+  // The advance of the character `c` in `face` at `pixels` size, as Xft places it.
   double MeasureChar(FaceId face, int pixels, char32_t c);
 
+  // The advance of a whole text drawn in one face: what the layout's sums must agree with.
+  double MeasureRun(FaceId face, int pixels, std::u32string_view text);
+
  private:
-  Fl_Font FltkFont(FaceId face);
+  struct OpenFont {
+    FaceId face;
+    int pixels;
+    XftFont* font;
+  };
+  struct Colour;
+
+  // The face at that size, opened on first use; null where Xft has no font at all.
+  XftFont* FontFor(FaceId face, int pixels);
+  const Colour& ColourFor(Fl_Color colour);
   std::vector<TextLine> LayOut(std::u16string_view text, FaceId face, int pixels, int width,
                                LongWords long_words);
 
   FontFaces& faces_;
-  std::vector<Fl_Font> fonts_;     // by face id; FL_HELVETICA where not yet registered
-  std::deque<std::string> names_;  // FLTK keeps pointers to font names
+  Display* display_;
+  std::vector<OpenFont> fonts_;
+  std::vector<Colour> colours_;
   // Character widths already measured, by face, size and character.
   std::unordered_map<std::uint64_t, double> char_widths_;
+  std::u32string run_chars_;  // kept between runs, so drawing a run allocates nothing
 };
 
 }  // namespace platform::desktop

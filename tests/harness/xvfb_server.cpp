@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,8 +54,15 @@ XvfbServer::XvfbServer(int width, int height) {
   if (pid_ == 0) {
     // The write end must survive exec: it is how the server names its display.
     fcntl(report[1], F_SETFD, 0);
+    // Nothing of the test's output stays open in the server, and the server goes with the
+    // test: a test that crashes must not leave a server behind that holds the test runner's
+    // pipe open and keeps it waiting.
     const int quiet = open("/dev/null", O_WRONLY);
-    if (quiet >= 0) dup2(quiet, STDERR_FILENO);
+    if (quiet >= 0) {
+      dup2(quiet, STDOUT_FILENO);
+      dup2(quiet, STDERR_FILENO);
+    }
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     setpgid(0, 0);
     execvp(argv[0], argv.data());
     _exit(127);

@@ -2,23 +2,17 @@
 // GoogleTest comes before the X headers, whose macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
 
-#include <FL/Fl.H>
-#include <FL/x.H>
-
 #include "platform/fltk/display_scale.h"
 #include "platform/fltk/font_faces.h"
 #include "platform/fltk/text_painter.h"
-#include "tests/harness/xvfb_server.h"
+#include "tests/view/toolkit_display.h"
 
 namespace platform::desktop {
 namespace {
 
 TEST(LabelFontTest, TheWidestTimeFitsTheTimeLabelAtItsSize) {
-  harness::XvfbServer server;
-  Display* display = XOpenDisplay(server.Display().c_str());
-  ASSERT_NE(display, nullptr);
-  fl_open_display(display);
-
+  const view_test::ToolkitDisplay display;
+  ASSERT_TRUE(display.Open());
   FontFaces faces;
   TextPainter painter(faces);
   const DisplayScale scale;
@@ -28,7 +22,6 @@ TEST(LabelFontTest, TheWidestTimeFitsTheTimeLabelAtItsSize) {
       painter.Measure(u"23:59:59", face, scale.FontPixels(44.25), 10000, LongWords::kKeep);
   EXPECT_GT(size.w, 100);
   EXPECT_LE(size.w, 217) << "in " << faces.Face(face).family;
-  fl_close_display();
 }
 
 }  // namespace
