@@ -128,6 +128,18 @@ FaceId FontFaces::FallbackFace(char32_t c, bool bold) {
 FaceId FontFaces::FaceFor(FaceId base, char32_t c) {
   // Labels ask again for the same characters on every tick of the clock, and the answer for a
   // face and a character never changes, so it is looked up once.
+  if (c < 128 && base >= 0) {
+    if (static_cast<std::size_t>(base) >= ascii_chosen_.size()) {
+      std::array<FaceId, 128> unknown;
+      unknown.fill(kUnknownFace);
+      ascii_chosen_.resize(base + 1, unknown);
+    }
+    if (ascii_chosen_[base][c] == kUnknownFace) {
+      const FaceId chosen = ChooseFace(base, c);
+      ascii_chosen_[base][c] = chosen;
+    }
+    return ascii_chosen_[base][c];
+  }
   const std::uint64_t key = (static_cast<std::uint64_t>(base) << 32) | c;
   if (const auto found = chosen_.find(key); found != chosen_.end()) return found->second;
   const FaceId face = ChooseFace(base, c);

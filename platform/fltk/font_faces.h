@@ -3,6 +3,7 @@
 // answer, character by character, which face can show it.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -60,6 +61,10 @@ class FontFaces {
   FaceId japanese_[2] = {-1, -1};  // by weight: regular, bold
   std::unordered_map<char32_t, FaceId> fallback_[2];
   std::unordered_map<std::uint64_t, FaceId> chosen_;  // by base face and character
+  // The same for ASCII, which clock texts are made of, by base face: a plain table is quicker
+  // to reach than the map after the clock has slept a second. kUnknownFace where not asked yet.
+  static constexpr FaceId kUnknownFace = -2;
+  std::vector<std::array<FaceId, 128>> ascii_chosen_;
 };
 
 }  // namespace platform::desktop

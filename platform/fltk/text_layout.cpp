@@ -60,12 +60,14 @@ class Paragraph {
   // The characters from `begin` to `end` as a line, cut into runs of one face.
   TextLine Line(std::size_t begin, std::size_t end) const {
     TextLine line;
+    std::size_t run_start = 0;  // in code units; the characters of a run follow each other
     for (std::size_t i = begin; i < end; ++i) {
       const PlacedChar& c = chars_[i];
       if (line.runs.empty() || line.runs.back().face != c.face) {
         line.runs.push_back(TextRun{c.face, {}, line.width});
+        run_start = c.at;
       }
-      line.runs.back().text.append(text_.substr(c.at, c.length));
+      line.runs.back().text = text_.substr(run_start, c.at + c.length - run_start);
       line.width += c.width;
     }
     return line;

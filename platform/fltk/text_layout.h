@@ -13,8 +13,8 @@ namespace platform::desktop {
 
 struct TextRun {
   FaceId face = 0;
-  std::u16string text;
-  double x = 0;  // from the start of the line, in pixels
+  std::u16string_view text;  // part of the text that was laid out
+  double x = 0;              // from the start of the line, in pixels
 };
 
 struct TextLine {
@@ -39,7 +39,8 @@ using FaceChooser = std::function<FaceId(char32_t)>;
 enum class LongWords { kKeep, kBreak };
 
 // Breaks `text` into lines no wider than `width` where that can be done at blanks. The blanks
-// at a break are dropped; CR LF, a lone LF or a lone CR ends a line.
+// at a break are dropped; CR LF, a lone LF or a lone CR ends a line. The runs point into `text`,
+// which must outlive them.
 std::vector<TextLine> LayOutText(std::u16string_view text, double width,
                                  const FaceChooser& face_for, TextMetrics& metrics,
                                  LongWords long_words);

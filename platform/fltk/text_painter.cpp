@@ -5,33 +5,23 @@
 #include <X11/Xft/Xft.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 
 namespace platform::desktop {
 namespace {
 
-// The width of one character in one face at one size. A label is laid out again on every tick
-// of the clock, with the same few characters each time, so each is measured once and
-// remembered for the life of the painter.
-class CachedMetrics : public TextMetrics {
+// A label is laid out again on every tick of the clock, with the same few characters each
+// time; the painter measures each once.
+class PainterMetrics : public TextMetrics {
  public:
-  CachedMetrics(TextPainter& painter, std::unordered_map<std::uint64_t, double>& widths, int pixels)
-      : painter_(painter), widths_(widths), pixels_(pixels) {}
+  PainterMetrics(TextPainter& painter, int pixels) : painter_(painter), pixels_(pixels) {}
 
-  double Width(FaceId face, char32_t c) override {
-    const std::uint64_t key = (static_cast<std::uint64_t>(face) << 42) |
-                              (static_cast<std::uint64_t>(pixels_ & 0x1FFFFF) << 21) |
-                              static_cast<std::uint64_t>(c & 0x1FFFFF);
-    if (const auto found = widths_.find(key); found != widths_.end()) return found->second;
-    const double width = painter_.MeasureChar(face, pixels_, c);
-    widths_.emplace(key, width);
-    return width;
-  }
+  double Width(FaceId face, char32_t c) override { return painter_.CharWidth(face, pixels_, c); }
 
  private:
   TextPainter& painter_;
-  std::unordered_map<std::uint64_t, double>& widths_;
   int pixels_;
 };
 
@@ -57,6 +47,12 @@ const FcChar32* XftChars(std::u32string_view text) {
 }
 
 }  // namespace
+
+struct TextPainter::AsciiWidths {
+  FaceId face;
+  int pixels;
+  std::array<double, 128> widths;  // negative where not measured yet
+};
 
 struct TextPainter::Colour {
   Fl_Color colour;
@@ -119,8 +115,29 @@ double TextPainter::MeasureRun(FaceId face, int pixels, std::u32string_view text
   return extents.xOff;
 }
 
-double TextPainter::MeasureChar(FaceId face, int pixels, char32_t c) {
-  return MeasureRun(face, pixels, std::u32string_view(&c, 1));
+double TextPainter::CharWidth(FaceId face, int pixels, char32_t c) {
+  if (c < 128) {
+    auto table =
+        std::find_if(ascii_widths_.begin(), ascii_widths_.end(),
+                     [&](const AsciiWidths& t) { return t.face == face && t.pixels == pixels; });
+    if (table == ascii_widths_.end()) {
+      AsciiWidths unmeasured{face, pixels, {}};
+      unmeasured.widths.fill(-1);
+      table = ascii_widths_.insert(ascii_widths_.end(), unmeasured);
+    }
+    double& width = table->widths[c];
+    if (width < 0) width = MeasureRun(face, pixels, std::u32string_view(&c, 1));
+    return width;
+  }
+  const std::uint64_t key = (static_cast<std::uint64_t>(face) << 42) |
+                            (static_cast<std::uint64_t>(pixels & 0x1FFFFF) << 21) |
+                            static_cast<std::uint64_t>(c & 0x1FFFFF);
+  if (const auto found = char_widths_.find(key); found != char_widths_.end()) {
+    return found->second;
+  }
+  const double width = MeasureRun(face, pixels, std::u32string_view(&c, 1));
+  char_widths_.emplace(key, width);
+  return width;
 }
 
 int TextPainter::LineHeight(FaceId face, int pixels) {
@@ -130,7 +147,7 @@ int TextPainter::LineHeight(FaceId face, int pixels) {
 
 std::vector<TextLine> TextPainter::LayOut(std::u16string_view text, FaceId face, int pixels,
                                           int width, LongWords long_words) {
-  CachedMetrics metrics(*this, char_widths_, pixels);
+  PainterMetrics metrics(*this, pixels);
   const FaceChooser face_for = [this, face](char32_t c) { return faces_.FaceFor(face, c); };
   return LayOutText(text, width, face_for, metrics, long_words);
 }

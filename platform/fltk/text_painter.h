@@ -40,8 +40,9 @@ class TextPainter {
   // The height of one line of `face`.
   int LineHeight(FaceId face, int pixels);
 
-  // The advance of the character `c` in `face` at `pixels` size, as Xft places it.
-  double MeasureChar(FaceId face, int pixels, char32_t c);
+  // The advance of the character `c` in `face` at `pixels` size, as Xft places it; measured
+  // once and remembered.
+  double CharWidth(FaceId face, int pixels, char32_t c);
 
   // The advance of a whole text drawn in one face: what the layout's sums must agree with.
   double MeasureRun(FaceId face, int pixels, std::u32string_view text);
@@ -64,7 +65,10 @@ class TextPainter {
   Display* display_;
   std::vector<OpenFont> fonts_;
   std::vector<Colour> colours_;
-  // Character widths already measured, by face, size and character.
+  // Character widths already measured, by face, size and character; ASCII in plain tables,
+  // which are quicker to reach than the map after the clock has slept a second.
+  struct AsciiWidths;
+  std::vector<AsciiWidths> ascii_widths_;
   std::unordered_map<std::uint64_t, double> char_widths_;
   std::u32string run_chars_;  // kept between runs, so drawing a run allocates nothing
 };

@@ -105,7 +105,7 @@ TEST(TextRunsTest, SplitsALineIntoRunsOfOneFaceWithTheirPlaces) {
   } expected[] = {{0, u"2026", 0}, {1, u"年", 40}, {0, u"12", 60}, {1, u"月", 80}};
   for (std::size_t i = 0; i < runs.size(); ++i) {
     EXPECT_EQ(runs[i].face, expected[i].face) << "run " << i;
-    EXPECT_EQ(runs[i].text, expected[i].text) << "run " << i;
+    EXPECT_EQ(std::u16string(runs[i].text), expected[i].text) << "run " << i;
     EXPECT_EQ(runs[i].x, expected[i].x) << "run " << i;
   }
   EXPECT_EQ(lines[0].width, 100);
@@ -139,7 +139,7 @@ TEST(TextRunsTest, KeepsASurrogatePairTogetherAndAsksForItsCodePoint) {
   ASSERT_EQ(lines.size(), 1u);
   ASSERT_EQ(lines[0].runs.size(), 3u);
   EXPECT_EQ(lines[0].runs[1].face, 2);
-  EXPECT_EQ(lines[0].runs[1].text, u"\U0010FFFD");
+  EXPECT_EQ(std::u16string(lines[0].runs[1].text), u"\U0010FFFD");
 }
 
 TEST(TextRunsTest, BreakingALongWordNeverSplitsASurrogatePair) {
