@@ -17,11 +17,32 @@ std::function<std::time_t()>& ClockSource() {
   return source;
 }
 
+// The local time of the last second asked for, and the time zone it was worked out in.
+struct LastLocalTime {
+  std::time_t when = 0;
+  const char* zone_names[2] = {nullptr, nullptr};
+  long zone_offset = 0;
+  int zone_has_dst = 0;
+  std::tm local{};
+  bool valid = false;
+
+  bool Holds(std::time_t now) const {
+    return valid && when == now && zone_names[0] == tzname[0] && zone_names[1] == tzname[1] &&
+           zone_offset == timezone && zone_has_dst == daylight;
+  }
+};
+
 std::tm LocalNow() {
   const std::time_t now = ClockSource() ? ClockSource()() : std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
+  // A refresh reads the time and then the date, nearly always within one second; the local
+  // time of a second is worked out once. A new time zone (tzset) is worked out afresh.
+  thread_local LastLocalTime last;
+  if (!last.Holds(now)) {
+    std::tm local{};
+    localtime_r(&now, &local);
+    last = LastLocalTime{now, {tzname[0], tzname[1]}, timezone, daylight, local, true};
+  }
+  return last.local;
 }
 
 Text Format(const char* format, const std::tm& when) {

@@ -145,11 +145,12 @@ int TextPainter::LineHeight(FaceId face, int pixels) {
   return font != nullptr ? font->ascent + font->descent : pixels;
 }
 
-std::vector<TextLine> TextPainter::LayOut(std::u16string_view text, FaceId face, int pixels,
-                                          int width, LongWords long_words) {
+const TextLayout& TextPainter::LayOut(std::u16string_view text, FaceId face, int pixels, int width,
+                                      LongWords long_words) {
   PainterMetrics metrics(*this, pixels);
   const FaceChooser face_for = [this, face](char32_t c) { return faces_.FaceFor(face, c); };
-  return LayOutText(text, width, face_for, metrics, long_words);
+  LayOutText(text, width, face_for, metrics, long_words, layout_);
+  return layout_;
 }
 
 void TextPainter::Draw(TextCanvas& canvas, std::u16string_view text, FaceId face, int pixels,
@@ -158,17 +159,17 @@ void TextPainter::Draw(TextCanvas& canvas, std::u16string_view text, FaceId face
   const TextBox visible = Intersection(box, clip);
   const XftFont* main_font = FontFor(face, pixels);
   if (visible.Empty() || main_font == nullptr) return;
-  const std::vector<TextLine> lines = LayOut(text, face, pixels, box.w, long_words);
+  const TextLayout& layout = LayOut(text, face, pixels, box.w, long_words);
   const int line_height = main_font->ascent + main_font->descent;
   const Colour& ink = ColourFor(colour);
 
   canvas.ClipTo(visible);
   int top = box.y;
-  for (const TextLine& line : lines) {
+  for (const TextLine& line : layout.Lines()) {
     // Lines below the box are cut off whole. Those above or below the clip are still drawn:
     // a glyph may reach beyond its line, and a partial paint must match a whole one.
     if (top >= box.y + box.h) break;
-    for (const TextRun& run : line.runs) {
+    for (const TextRun& run : layout.Runs(line)) {
       XftFont* font = FontFor(run.face, pixels);
       if (font == nullptr) continue;
       ToCodePoints(run.text, run_chars_);
@@ -182,11 +183,11 @@ void TextPainter::Draw(TextCanvas& canvas, std::u16string_view text, FaceId face
 
 TextBox TextPainter::Measure(std::u16string_view text, FaceId face, int pixels, int width,
                              LongWords long_words) {
-  const std::vector<TextLine> lines = LayOut(text, face, pixels, width, long_words);
+  const TextLayout& layout = LayOut(text, face, pixels, width, long_words);
   double widest = 0;
-  for (const TextLine& line : lines) widest = std::max(widest, line.width);
+  for (const TextLine& line : layout.Lines()) widest = std::max(widest, line.width);
   return TextBox{0, 0, static_cast<int>(std::ceil(widest)),
-                 LineHeight(face, pixels) * static_cast<int>(lines.size())};
+                 LineHeight(face, pixels) * static_cast<int>(layout.Lines().size())};
 }
 
 }  // namespace platform::desktop

@@ -58,8 +58,9 @@ class TextPainter {
   // The face at that size, opened on first use; null where Xft has no font at all.
   XftFont* FontFor(FaceId face, int pixels);
   const Colour& ColourFor(Fl_Color colour);
-  std::vector<TextLine> LayOut(std::u16string_view text, FaceId face, int pixels, int width,
-                               LongWords long_words);
+  // Lays `text` out into layout_, which is reused from one call to the next.
+  const TextLayout& LayOut(std::u16string_view text, FaceId face, int pixels, int width,
+                           LongWords long_words);
 
   FontFaces& faces_;
   Display* display_;
@@ -70,7 +71,9 @@ class TextPainter {
   struct AsciiWidths;
   std::vector<AsciiWidths> ascii_widths_;
   std::unordered_map<std::uint64_t, double> char_widths_;
-  std::u32string run_chars_;  // kept between runs, so drawing a run allocates nothing
+  // Kept from one text to the next, so that drawing the clock allocates nothing.
+  TextLayout layout_;
+  std::u32string run_chars_;
 };
 
 }  // namespace platform::desktop

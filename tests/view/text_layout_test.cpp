@@ -33,9 +33,10 @@ std::vector<std::u16string> LineTexts(std::u16string_view text, double width,
                                       LongWords long_words = LongWords::kKeep) {
   FixedMetrics metrics;
   std::vector<std::u16string> texts;
-  for (const TextLine& line : LayOutText(text, width, TestFaceFor, metrics, long_words)) {
+  const TextLayout layout = LayOutText(text, width, TestFaceFor, metrics, long_words);
+  for (const TextLine& line : layout.Lines()) {
     std::u16string joined;
-    for (const TextRun& run : line.runs) joined += run.text;
+    for (const TextRun& run : layout.Runs(line)) joined += run.text;
     texts.push_back(joined);
   }
   return texts;
@@ -93,10 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TextRunsTest, SplitsALineIntoRunsOfOneFaceWithTheirPlaces) {
   FixedMetrics metrics;
-  const std::vector<TextLine> lines =
-      LayOutText(u"2026年12月", 500, TestFaceFor, metrics, LongWords::kKeep);
-  ASSERT_EQ(lines.size(), 1u);
-  const std::vector<TextRun>& runs = lines[0].runs;
+  const TextLayout layout = LayOutText(u"2026年12月", 500, TestFaceFor, metrics, LongWords::kKeep);
+  ASSERT_EQ(layout.Lines().size(), 1u);
+  const std::span<const TextRun> runs = layout.Runs(layout.Lines()[0]);
   ASSERT_EQ(runs.size(), 4u);
   const struct {
     FaceId face;
@@ -108,7 +108,7 @@ TEST(TextRunsTest, SplitsALineIntoRunsOfOneFaceWithTheirPlaces) {
     EXPECT_EQ(std::u16string(runs[i].text), expected[i].text) << "run " << i;
     EXPECT_EQ(runs[i].x, expected[i].x) << "run " << i;
   }
-  EXPECT_EQ(lines[0].width, 100);
+  EXPECT_EQ(layout.Lines()[0].width, 100);
 }
 
 // The labels are laid out again on every tick, and the time rarely fits one line, so the
@@ -127,19 +127,37 @@ TEST(TextRunsTest, AsksForEachCharactersWidthAndFaceOnce) {
     return 0;
   };
   const std::u16string text = u"10:43:28 AM";
-  EXPECT_EQ(LayOutText(text, 90, face_for, metrics, LongWords::kKeep).size(), 2u);
+  EXPECT_EQ(LayOutText(text, 90, face_for, metrics, LongWords::kKeep).Lines().size(), 2u);
   EXPECT_EQ(metrics.calls, static_cast<int>(text.size()));
   EXPECT_EQ(face_calls, static_cast<int>(text.size()));
 }
 
+// The painter lays every text out into the same TextLayout; nothing of a longer text laid out
+// before may show in the lines of the next.
+TEST(TextRunsTest, ALayoutLaidOutAgainHoldsOnlyTheNewText) {
+  FixedMetrics metrics;
+  TextLayout layout;
+  LayOutText(u"2026年12月11日 Fri\r\nsecond line", 60, TestFaceFor, metrics, LongWords::kKeep,
+             layout);
+  ASSERT_GT(layout.Lines().size(), 2u);
+  const std::u16string text = u"10:43";
+  LayOutText(text, 500, TestFaceFor, metrics, LongWords::kKeep, layout);
+  ASSERT_EQ(layout.Lines().size(), 1u);
+  const std::span<const TextRun> runs = layout.Runs(layout.Lines()[0]);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(std::u16string(runs[0].text), text);
+  EXPECT_EQ(layout.Lines()[0].width, 50);
+}
+
 TEST(TextRunsTest, KeepsASurrogatePairTogetherAndAsksForItsCodePoint) {
   FixedMetrics metrics;
-  const std::vector<TextLine> lines =
+  const TextLayout layout =
       LayOutText(u"a\U0010FFFDb", 500, TestFaceFor, metrics, LongWords::kKeep);
-  ASSERT_EQ(lines.size(), 1u);
-  ASSERT_EQ(lines[0].runs.size(), 3u);
-  EXPECT_EQ(lines[0].runs[1].face, 2);
-  EXPECT_EQ(std::u16string(lines[0].runs[1].text), u"\U0010FFFD");
+  ASSERT_EQ(layout.Lines().size(), 1u);
+  const std::span<const TextRun> runs = layout.Runs(layout.Lines()[0]);
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ(runs[1].face, 2);
+  EXPECT_EQ(std::u16string(runs[1].text), u"\U0010FFFD");
 }
 
 TEST(TextRunsTest, BreakingALongWordNeverSplitsASurrogatePair) {

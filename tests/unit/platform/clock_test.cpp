@@ -46,6 +46,20 @@ TEST_F(FixedClock, TimeAndDateAreReadFromTheClockSource) {
   EXPECT_EQ((std::array{date.year, date.month, date.day}), (std::array{2026, 12, 11}));
 }
 
+// The local time of a second is kept between the time and the date readings; a new time zone
+// must not be answered from it.
+TEST_F(FixedClock, ANewTimeZoneTakesEffectWithinTheSameSecond) {
+  EXPECT_EQ(CurrentTime().hour, 9);
+  setenv("TZ", "JST-9", 1);
+  tzset();
+  EXPECT_EQ(CurrentTime().hour, 18);
+  setenv("TZ", "HST10", 1);
+  tzset();
+  const Date date = CurrentDate();
+  EXPECT_EQ((std::array{date.year, date.month, date.day}), (std::array{2026, 12, 10}));
+  EXPECT_EQ(CurrentTime().hour, 23);
+}
+
 TEST_F(FixedClock, RegionalFormsFollowTheLocaleAndReadBack) {
   struct Case {
     const char* locale;
