@@ -60,7 +60,10 @@ struct DateLocale {
   static DateLocale Current() {
     return {std::setlocale(LC_TIME, nullptr), std::setlocale(LC_CTYPE, nullptr)};
   }
-  bool operator==(const DateLocale&) const = default;
+  // Compared with the names in place, without copying them, since this runs every second.
+  bool IsCurrent() const {
+    return time == std::setlocale(LC_TIME, nullptr) && ctype == std::setlocale(LC_CTYPE, nullptr);
+  }
 };
 
 // The clock asks for the same date text, and reads the same text back, on every tick, while
@@ -127,18 +130,16 @@ Text TimeText(const TimeOfDay& time) {
 
 Text DateText(const Date& date) {
   thread_local LastDateText last;
-  DateLocale locale = DateLocale::Current();
-  if (!last.valid || !SameDate(last.date, date) || last.locale != locale) {
-    last = LastDateText{date, std::move(locale), FormatDate(date), true};
+  if (!last.valid || !SameDate(last.date, date) || !last.locale.IsCurrent()) {
+    last = LastDateText{date, DateLocale::Current(), FormatDate(date), true};
   }
   return last.text;
 }
 
 std::optional<Date> DateFromText(const Text& text) {
   thread_local LastDateRead last;
-  DateLocale locale = DateLocale::Current();
-  if (!last.valid || last.text != text || last.locale != locale) {
-    last = LastDateRead{text, std::move(locale), ReadDate(text), true};
+  if (!last.valid || last.text != text || !last.locale.IsCurrent()) {
+    last = LastDateRead{text, DateLocale::Current(), ReadDate(text), true};
   }
   return last.date;
 }
