@@ -81,11 +81,13 @@ def main():
     parser.add_argument("--runs", type=int, default=7, help="start-up runs per program")
     parser.add_argument("--memory-rounds", type=int, default=3, help="memory readings per program")
     parser.add_argument("--cycles", type=int, default=3, help="bounce cycles")
-    parser.add_argument("--idle-seconds", type=float, default=60.0)
+    parser.add_argument("--idle-seconds", type=float, default=60.0,
+                        help="idle time measured per program, split over the rounds")
+    parser.add_argument("--idle-rounds", type=int, default=3)
     args = parser.parse_args()
 
     server, display = start_xvfb()
-    sign = peer = conn = None
+    sign = quiet_sign = peer = conn = None
     try:
         env = program_environment(display)
         conn = x11_wire.Connection(display)
@@ -98,6 +100,9 @@ def main():
         sign_env = dict(env, ORVANTA_PAINT_LOG="1")
         sign = subjects.Subject(report.SIGN, [args.program], sign_env,
                                 program_to_copy=args.program, paint_log=True)
+        # Idle CPU is measured as users run the sign, without the paint log's writes.
+        quiet_sign = subjects.Subject(report.SIGN, [args.program], env,
+                                      program_to_copy=args.program)
         peer = subjects.Subject(report.PEER, PEER_COMMAND, env)
         paint_count_s = min(10.0, args.idle_seconds)
 
@@ -110,8 +115,11 @@ def main():
                 lambda: phases.memory([sign, peer], args.memory_rounds)),
             "idle": attempt(
                 f"CPU over {args.idle_seconds:.0f} s idle",
-                lambda: phases.idle([sign, peer], idle_s=args.idle_seconds,
-                                    paint_count_s=paint_count_s)),
+                lambda: phases.idle([quiet_sign, peer], args.idle_rounds,
+                                    args.idle_seconds / args.idle_rounds)),
+            "idle_paints": attempt(
+                f"paints in {paint_count_s:.0f} s idle",
+                lambda: phases.idle_paints(sign, paint_count_s)),
             "bounce": attempt(
                 "bounce cycles",
                 lambda: phases.bounce(conn, sign, args.cycles, park, env)),
@@ -119,7 +127,7 @@ def main():
                             lambda: phases.path_join(args.path_bench, env)),
         }
     finally:
-        for subject in (sign, peer):
+        for subject in (sign, quiet_sign, peer):
             if subject:
                 subject.clean_up()
         if conn:
@@ -131,6 +139,7 @@ def main():
         "runs": args.runs,
         "memory_rounds": args.memory_rounds,
         "idle_s": args.idle_seconds,
+        "idle_rounds": args.idle_rounds,
         "paint_count_s": paint_count_s,
         "peer_command": " ".join(PEER_COMMAND),
         "screen": f"{SCREEN[0]}x{SCREEN[1]}x24, no window manager",

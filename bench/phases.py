@@ -111,29 +111,49 @@ def memory(subjects, rounds, seconds=5.0):
     return figures
 
 
-def idle(subjects, settle_s=5.0, idle_s=60.0, paint_count_s=10.0):
-    """Runs all subjects at once, untouched. Per subject: CPU used over idle_s seconds once
-    settle_s seconds have passed since the last start, and the stderr lines of the first
-    paint_count_s seconds of that span."""
-    runs = {subject.name: subject.launch() for subject in subjects}
+def _idle_cpu(subject, settle_s, idle_s):
+    run = subject.launch()
     try:
-        begin = max(run.start_ns for run in runs.values()) + int(settle_s * 1e9)
+        begin = run.start_ns + int(settle_s * 1e9)
         _sleep_until(begin)
-        before = {name: proc_stats.CpuReading(run.pid) for name, run in runs.items()}
+        before = proc_stats.CpuReading(run.pid)
         _sleep_until(begin + int(idle_s * 1e9))
-        after = {name: proc_stats.CpuReading(run.pid) for name, run in runs.items()}
-        figures = {}
-        for name, run in runs.items():
-            stat_ms, schedstat_ms = after[name].since(before[name])
-            figures[name] = {
-                "stat_ms": stat_ms,
-                "schedstat_ms": schedstat_ms,
-                "log": run.lines_between(begin, begin + int(paint_count_s * 1e9)),
-            }
-        return figures
+        after = proc_stats.CpuReading(run.pid)
+        if run.process.poll() is not None:
+            raise Failure(f"{subject.name}: ended with status {run.process.returncode}")
+        return after.since(before)
     finally:
-        for run in runs.values():
-            run.stop()
+        run.stop()
+
+
+def idle(subjects, rounds, round_s, settle_s=4.0):
+    """Per subject: {'stat_ms': [...], 'schedstat_ms': [...]}, the CPU used over round_s seconds
+    of each round, untouched, once settle_s seconds have passed since the start.
+
+    Each program runs alone. Side by side, whichever ticks a moment after the other finds the
+    code of the libraries both use (libc, Xlib, Xft) already in the processor's caches and pays
+    less for its tick; where the ticks fall depends on when each was started, so runs side by
+    side favour one program or the other by chance. The subjects take turns, and the first of
+    a round alternates, so that a change in the rest of the machine touches both alike."""
+    figures = {subject.name: {"stat_ms": [], "schedstat_ms": []} for subject in subjects}
+    for round_number in range(rounds):
+        order = subjects if round_number % 2 == 0 else list(reversed(subjects))
+        for subject in order:
+            stat_ms, schedstat_ms = _idle_cpu(subject, settle_s, round_s)
+            figures[subject.name]["stat_ms"].append(stat_ms)
+            figures[subject.name]["schedstat_ms"].append(schedstat_ms)
+    return figures
+
+
+def idle_paints(sign, seconds, settle_s=4.0):
+    """The sign's paint-log lines over `seconds` untouched, once settle_s seconds have passed."""
+    run = sign.launch()
+    try:
+        begin = run.start_ns + int(settle_s * 1e9)
+        _sleep_until(begin + int(seconds * 1e9))
+        return run.lines_between(begin, begin + int(seconds * 1e9))
+    finally:
+        run.stop()
 
 
 def _parse_timer_line(text, kind):
