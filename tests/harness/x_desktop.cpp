@@ -120,7 +120,9 @@ void XDesktop::Drag(int from_x, int from_y, int to_x, int to_y, int button) cons
 }
 
 void XDesktop::Key(WindowId window, const std::string& key) const {
-  Tool({"xdotool", "key", "--window", std::to_string(window), key});
+  // The key goes to the window with the input focus; xdotool's own --window option sends a
+  // synthetic event that it cannot address while the focus is the pointer root.
+  Tool({"xdotool", "windowfocus", std::to_string(window), "key", key});
 }
 
 Screenshot XDesktop::TakeScreenshot() const {

@@ -59,6 +59,7 @@ class XDesktop {
   void Click(int x, int y, int button = 1, int count = 1) const;
   // Presses a button at `from`, moves to `to` and releases it there.
   void Drag(int from_x, int from_y, int to_x, int to_y, int button = 1) const;
+  // Gives `window` the input focus and types `key` (an xdotool key name such as "Return").
   void Key(WindowId window, const std::string& key) const;
 
   Screenshot TakeScreenshot() const;

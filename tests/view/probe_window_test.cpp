@@ -55,5 +55,21 @@ TEST_F(ProbeWindowTest, ARuntimeErrorInAHandlerShowsTheBoxThenEndsWithStatusOne)
   EXPECT_EQ(program_->WaitFor(kPatience), std::optional<int>(1)) << Log();
 }
 
+// The display is opened with the input method under the C locale, to spare its Compose table.
+// The form must still run under the user's locale, and keys must still reach the box.
+TEST_F(ProbeWindowTest, TheUsersLocaleStaysAndTheBoxAnswersTheReturnKey) {
+  const harness::WindowId window = Start(ORVANTA_VIEW_PROBE, 0, {"env", "LC_ALL=ja_JP.UTF-8"});
+  EXPECT_TRUE(WaitForLog("ctype ja_JP.UTF-8")) << Log();
+  ASSERT_NE(window, 0u);
+  const harness::WindowGeometry g = desktop_.Geometry(window);
+  desktop_.Click(g.x + 20, g.y + 20, 1, 2);
+  const std::vector<harness::WindowId> windows =
+      desktop_.WaitForWindows(program_->Pid(), 2, kPatience);
+  ASSERT_EQ(windows.size(), 2u) << Log();
+  const harness::WindowId box = windows[0] == window ? windows[1] : windows[0];
+  desktop_.Key(box, "Return");
+  EXPECT_EQ(program_->WaitFor(kPatience), std::optional<int>(1)) << Log();
+}
+
 }  // namespace
 }  // namespace view_test

@@ -3,7 +3,8 @@
 //    that a test can tell drawn kanji from the boxes of missing glyphs;
 //  - a 100 ms timer that writes "tick" to stderr, to show that ticks go on while a message box
 //    is open;
-//  - a double-click that raises a runtime error with a Japanese message.
+//  - a double-click that raises a runtime error with a Japanese message;
+//  - a "ctype <name>" line on stderr at load, the LC_CTYPE locale that the form runs under.
 #include <clocale>
 #include <cstdio>
 
@@ -28,7 +29,10 @@ class ProbeForm : public platform::Form {
     AddTimer(ticker_);
   }
 
-  void Form_Load() override { Show(); }
+  void Form_Load() override {
+    Show();
+    std::fprintf(stderr, "ctype %s\n", std::setlocale(LC_CTYPE, nullptr));
+  }
 
   void Form_DblClick() override {
     throw platform::RuntimeError("ファイル \"/probe/setting.dat\" を開けません: Permission denied");
