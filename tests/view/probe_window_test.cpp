@@ -9,7 +9,20 @@ using harness::DesktopTest;
 using harness::kPatience;
 namespace {
 
-class ProbeWindowTest : public DesktopTest {};
+class ProbeWindowTest : public DesktopTest {
+ protected:
+  // Double-clicks the probe's picture, which raises its runtime error, and returns the message
+  // box that comes up, or 0 after a test failure.
+  harness::WindowId RaiseErrorBox(harness::WindowId window) {
+    const harness::WindowGeometry g = desktop_.Geometry(window);
+    desktop_.Click(g.x + 20, g.y + 20, 1, 2);
+    const std::vector<harness::WindowId> windows =
+        desktop_.WaitForWindows(program_->Pid(), 2, kPatience);
+    EXPECT_EQ(windows.size(), 2u) << Log();
+    if (windows.size() != 2) return 0;
+    return windows[0] == window ? windows[1] : windows[0];
+  }
+};
 
 TEST_F(ProbeWindowTest, KanjiAreDrawnNotAsTheBoxesOfMissingGlyphs) {
   const harness::WindowId window = Start(ORVANTA_VIEW_PROBE);
@@ -35,13 +48,8 @@ TEST_F(ProbeWindowTest, KanjiAreDrawnNotAsTheBoxesOfMissingGlyphs) {
 TEST_F(ProbeWindowTest, ARuntimeErrorInAHandlerShowsTheBoxThenEndsWithStatusOne) {
   const harness::WindowId window = Start(ORVANTA_VIEW_PROBE);
   ASSERT_NE(window, 0u);
-  const harness::WindowGeometry g = desktop_.Geometry(window);
-  desktop_.Click(g.x + 20, g.y + 20, 1, 2);
-
-  const std::vector<harness::WindowId> windows =
-      desktop_.WaitForWindows(program_->Pid(), 2, kPatience);
-  ASSERT_EQ(windows.size(), 2u) << Log();
-  const harness::WindowId box = windows[0] == window ? windows[1] : windows[0];
+  const harness::WindowId box = RaiseErrorBox(window);
+  ASSERT_NE(box, 0u);
   EXPECT_EQ(desktop_.Name(box), "Probe");
   // The box waits for the user, and the timers keep ticking meanwhile.
   const int ticks = CountLog("tick");
@@ -61,12 +69,8 @@ TEST_F(ProbeWindowTest, TheUsersLocaleStaysAndTheBoxAnswersTheReturnKey) {
   const harness::WindowId window = Start(ORVANTA_VIEW_PROBE, 0, {"env", "LC_ALL=ja_JP.UTF-8"});
   EXPECT_TRUE(WaitForLog("ctype ja_JP.UTF-8")) << Log();
   ASSERT_NE(window, 0u);
-  const harness::WindowGeometry g = desktop_.Geometry(window);
-  desktop_.Click(g.x + 20, g.y + 20, 1, 2);
-  const std::vector<harness::WindowId> windows =
-      desktop_.WaitForWindows(program_->Pid(), 2, kPatience);
-  ASSERT_EQ(windows.size(), 2u) << Log();
-  const harness::WindowId box = windows[0] == window ? windows[1] : windows[0];
+  const harness::WindowId box = RaiseErrorBox(window);
+  ASSERT_NE(box, 0u);
   desktop_.Key(box, "Return");
   EXPECT_EQ(program_->WaitFor(kPatience), std::optional<int>(1)) << Log();
 }
