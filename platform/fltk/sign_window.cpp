@@ -2,7 +2,6 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_RGB_Image.H>
-#include <FL/fl_draw.H>
 #include <FL/x.H>
 #include <X11/Xatom.h>
 
