@@ -10,27 +10,20 @@ using utf::kReplacement;
 
 constexpr char16_t kEscapeBase = 0xDC00;  // an undecodable byte b is held as U+DC00 + b
 
-bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 }  // namespace
 
 std::string ToOsPath(std::u16string_view path) {
   std::string out;
   out.reserve(path.size());
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const char32_t unit = path[i];
-    if (unit == u'\\') {
+  for (std::size_t i = 0; i < path.size();) {
+    char32_t cp = 0;
+    i += utf::DecodeUtf16(path.substr(i), cp);
+    if (cp == u'\\') {
       out.push_back('/');
-    } else if (IsHighSurrogate(unit) && i + 1 < path.size() && IsLowSurrogate(path[i + 1])) {
-      AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (path[i + 1] - 0xDC00));
-      ++i;
-    } else if (unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF) {
-      out.push_back(static_cast<char>(unit - kEscapeBase));
-    } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
-      AppendUtf8(out, kReplacement);
+    } else if (cp >= kEscapeBase + 0x80 && cp <= kEscapeBase + 0xFF) {
+      out.push_back(static_cast<char>(cp - kEscapeBase));
     } else {
-      AppendUtf8(out, unit);
+      AppendUtf8(out, utf::IsSurrogate(cp) ? kReplacement : cp);
     }
   }
   return out;

@@ -2,29 +2,9 @@
 
 #include <cstddef>
 
+#include "platform/text/utf.h"
+
 namespace platform::desktop {
-namespace {
-
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-// Length in code units of the character at `at`; a surrogate pair counts as one character.
-std::size_t CharLength(std::u16string_view text, std::size_t at) {
-  if (IsHighSurrogate(text[at]) && at + 1 < text.size() && IsLowSurrogate(text[at + 1])) {
-    return 2;
-  }
-  return 1;
-}
-
-char32_t CharAt(std::u16string_view text, std::size_t at) {
-  if (CharLength(text, at) == 2) {
-    return 0x10000 + ((static_cast<char32_t>(text[at]) - 0xD800) << 10) +
-           (static_cast<char32_t>(text[at + 1]) - 0xDC00);
-  }
-  return text[at];
-}
-
-}  // namespace
 
 // Lays out one paragraph after another into a TextLayout. The characters of a paragraph are
 // given their face and measured once; every line the layout tries is then a sum of widths at
@@ -78,8 +58,8 @@ class LayoutBuilder {
   void Place(std::u16string_view text) {
     Chars().clear();
     for (std::size_t at = 0; at < text.size();) {
-      const std::size_t length = CharLength(text, at);
-      const char32_t c = CharAt(text, at);
+      char32_t c = 0;
+      const std::size_t length = utf::DecodeUtf16(text.substr(at), c);
       const FaceId face = face_for_(c);
       Chars().push_back(PlacedChar{at, length, face, metrics_.Width(face, c), c == U' '});
       at += length;

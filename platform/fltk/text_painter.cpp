@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "platform/text/utf.h"
+
 namespace platform::desktop {
 namespace {
 
@@ -29,16 +31,10 @@ class PainterMetrics : public TextMetrics {
 // stays as it is and draws as a missing glyph.
 void ToCodePoints(std::u16string_view units, std::u32string& points) {
   points.clear();
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    const char16_t unit = units[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-        units[i + 1] <= 0xDFFF) {
-      points += 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
-                (static_cast<char32_t>(units[i + 1]) - 0xDC00);
-      ++i;
-    } else {
-      points += unit;
-    }
+  for (std::size_t i = 0; i < units.size();) {
+    char32_t cp = 0;
+    i += utf::DecodeUtf16(units.substr(i), cp);
+    points += cp;
   }
 }
 

@@ -21,7 +21,8 @@ namespace platform::desktop {
 
 class TextPainter {
  public:
-  // Needs the toolkit's display open; the fonts it opens are closed with it.
+  // Needs the toolkit's display open, for as long as the painter lives; it closes the fonts
+  // it opened when it goes.
   explicit TextPainter(FontFaces& faces);
   ~TextPainter();
   TextPainter(const TextPainter&) = delete;

@@ -15,17 +15,10 @@ using utf::kReplacement;
 // Splits a UTF-16 text into code points; a lone surrogate becomes U+FFFD.
 template <typename Sink>
 void ForEachCodePoint(std::u16string_view text, Sink&& sink) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t unit = text[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      sink(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-      ++i;
-    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      sink(kReplacement);
-    } else {
-      sink(unit);
-    }
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    i += utf::DecodeUtf16(text.substr(i), cp);
+    sink(utf::IsSurrogate(cp) ? kReplacement : cp);
   }
 }
 

@@ -30,6 +30,20 @@ void AppendUtf16(Text& out, char32_t code_point) {
   }
 }
 
+bool IsSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+std::size_t DecodeUtf16(std::u16string_view units, char32_t& code_point) {
+  const char16_t unit = units[0];
+  if (unit >= 0xD800 && unit <= 0xDBFF && units.size() > 1 && units[1] >= 0xDC00 &&
+      units[1] <= 0xDFFF) {
+    code_point = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+                 (static_cast<char32_t>(units[1]) - 0xDC00);
+    return 2;
+  }
+  code_point = unit;
+  return 1;
+}
+
 std::size_t DecodeUtf8(std::string_view bytes, char32_t& cp) {
   const auto lead = static_cast<unsigned char>(bytes[0]);
   std::size_t length = 0;
